@@ -1,0 +1,101 @@
+#include "tests/support/MessageBoxes.h"
+
+#include <algorithm>
+#include <iterator>
+#include <mutex>
+
+namespace ts {
+namespace {
+
+// Recorders alive now, the newest last. Fake picks the one of the module that called it,
+// so recorders of different modules can live side by side.
+std::mutex g_mutex;
+std::vector<MessageBoxRecorder*> g_recorders;
+
+using MessageBoxAFn = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
+
+// Referencing MessageBoxA makes every program that uses a recorder import it, so a
+// recorder on the test program itself always finds the slot it patches.
+[[gnu::used]] MessageBoxAFn const g_forceImport = &MessageBoxA;
+
+MessageBoxAFn RealMessageBoxA() {
+    return reinterpret_cast<MessageBoxAFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "MessageBoxA")));
+}
+
+HMODULE ModuleOf(void* address) {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       static_cast<LPCSTR>(address), &module);
+    return module;
+}
+
+} // namespace
+
+int DefaultButton(UINT flags) {
+    static const int buttons[][3] = {
+        {IDOK, IDOK, IDOK},                   // MB_OK
+        {IDOK, IDCANCEL, IDCANCEL},           // MB_OKCANCEL
+        {IDABORT, IDRETRY, IDIGNORE},         // MB_ABORTRETRYIGNORE
+        {IDYES, IDNO, IDCANCEL},              // MB_YESNOCANCEL
+        {IDYES, IDNO, IDNO},                  // MB_YESNO
+        {IDRETRY, IDCANCEL, IDCANCEL},        // MB_RETRYCANCEL
+        {IDCANCEL, IDTRYAGAIN, IDCONTINUE},   // MB_CANCELTRYCONTINUE
+    };
+    const UINT type = flags & MB_TYPEMASK;
+    const UINT index = (flags & MB_DEFMASK) >> 8; // MB_DEFBUTTON1..3 are 0x000, 0x100, 0x200
+    if (type >= std::size(buttons)) return IDOK;
+    return buttons[type][std::min<UINT>(index, 2)];
+}
+
+MessageBoxRecorder::MessageBoxRecorder(HMODULE importer)
+    : m_importer(importer),
+      m_patch(importer, "user32.dll", "MessageBoxA", reinterpret_cast<void*>(&MessageBoxRecorder::Fake)) {
+    std::lock_guard lock(g_mutex);
+    g_recorders.push_back(this);
+}
+
+MessageBoxRecorder::~MessageBoxRecorder() {
+    std::lock_guard lock(g_mutex);
+    g_recorders.erase(std::find(g_recorders.begin(), g_recorders.end(), this));
+}
+
+void MessageBoxRecorder::SetAnswer(int answer) {
+    std::lock_guard lock(g_mutex);
+    m_answer = answer;
+}
+
+std::vector<std::string> MessageBoxRecorder::Texts() const {
+    std::lock_guard lock(g_mutex);
+    std::vector<std::string> texts;
+    for (const Box& box : m_boxes) texts.push_back(box.text);
+    return texts;
+}
+
+void MessageBoxRecorder::Clear() {
+    std::lock_guard lock(g_mutex);
+    m_boxes.clear();
+}
+
+int MessageBoxRecorder::Record(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
+    const int answer = m_answer != 0 ? m_answer : DefaultButton(flags);
+    m_boxes.push_back({owner, text ? text : "", caption ? caption : "", flags, answer});
+    return answer;
+}
+
+int WINAPI MessageBoxRecorder::Fake(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
+    const HMODULE caller = ModuleOf(__builtin_return_address(0));
+    {
+        std::lock_guard lock(g_mutex);
+        auto it = std::find_if(g_recorders.rbegin(), g_recorders.rend(),
+                               [caller](const MessageBoxRecorder* r) { return r->m_importer == caller; });
+        MessageBoxRecorder* target = it != g_recorders.rend() ? *it
+                                     : g_recorders.empty()    ? nullptr
+                                                              : g_recorders.back();
+        if (target) return target->Record(owner, text, caption, flags);
+    }
+    // Only reachable while a recorder is being torn down: behave like the real call.
+    return RealMessageBoxA()(owner, text, caption, flags);
+}
+
+} // namespace ts

@@ -1,0 +1,17 @@
+#pragma once
+// Message pumping for tests that drive real windows on the calling thread.
+#include <functional>
+
+namespace ts {
+
+// Dispatches every message waiting for the calling thread, then returns. A WM_QUIT met on
+// the way is posted again and ends the pumping, so the caller's own loop still sees it.
+void PumpMessages();
+
+// Pumps for `milliseconds`, sleeping whenever the queue is empty.
+void PumpFor(int milliseconds);
+
+// Pumps until done() is true or `timeoutMs` has passed; returns done().
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000);
+
+} // namespace ts

@@ -1,0 +1,42 @@
+#pragma once
+// Pictures of windows as they are on screen, for pixel checks in tests and for the docs.
+// They are copied from the screen, so whatever covers the window is captured too. Screen
+// copies rather than PrintWindow: under Wine, PrintWindow renders neither the frame nor
+// the child windows. Wine draws the frame itself only for unmanaged windows (X11 Driver
+// "Managed"="N"); where it leaves the frame to a window manager, that area comes out black.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ts {
+
+// 32-bit pixels of a captured window, top row first.
+class Image {
+public:
+    Image() = default;
+    Image(int width, int height);
+
+    // Brings `window` and its children up to date and copies it from the screen: the whole
+    // window with its frame, or only its client area.
+    static Image Capture(HWND window, bool clientOnly);
+
+    [[nodiscard]] int Width() const { return m_width; }
+    [[nodiscard]] int Height() const { return m_height; }
+    [[nodiscard]] COLORREF Pixel(int x, int y) const;
+    void SetPixel(int x, int y, COLORREF color);
+
+    // Writes a 24-bit BMP; throws std::runtime_error when the file cannot be written.
+    void SaveBmp(const std::string& path) const;
+
+private:
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<std::uint32_t> m_pixels; // 0x00RRGGBB, as a 32-bit DIB holds them
+};
+
+void CaptureWindow(HWND window, const std::string& bmpPath);
+void CaptureClient(HWND window, const std::string& bmpPath);
+
+} // namespace ts

@@ -1,0 +1,305 @@
+#include "toolkit/Form.h"
+#include "toolkit/Application.h"
+#include "toolkit/ClassInfo.h"
+#include "toolkit/LayoutReader.h"
+#include "toolkit/PopupMenu.h"
+
+#include <windowsx.h>
+#include <algorithm>
+
+namespace tk {
+
+const TClassInfo& TForm::StaticClass()
+{
+    static const TClassInfo& info = TClassInfo::Define("TForm", &TWinControl::StaticClass(), nullptr, [](TClassInfo& c) {
+        c.Text("Caption", &TForm::SetCaption);
+        c.Integer("ClientWidth", &TForm::SetClientWidth);
+        c.Integer("ClientHeight", &TForm::SetClientHeight);
+        c.Property("BorderStyle", [](TComponent& f, const LayoutValue& v, LayoutReader& r) {
+            static const std::map<std::string, int, NoCaseLess> names{
+                {"bsNone", 0}, {"bsSingle", 1}, {"bsSizeable", 2}, {"bsDialog", 3}};
+            dynamic_cast<TForm&>(f).SetBorderStyle(static_cast<TBorderStyle>(r.AsEnum(v, names)));
+        });
+        c.Property("BorderIcons", [](TComponent& f, const LayoutValue& v, LayoutReader& r) {
+            static const std::map<std::string, unsigned, NoCaseLess> names{
+                {"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}};
+            dynamic_cast<TForm&>(f).SetBorderIcons(r.AsSet(v, names));
+        });
+        c.Reference("PopupMenu", &TForm::SetPopupMenu);
+        c.Property("Icon", [](TComponent& f, const LayoutValue& v, LayoutReader& r) {
+            if (v.kind != LayoutValue::Kind::Resource) r.Fail("expected @ICON", v.text);
+            HICON icon = static_cast<HICON>(::LoadImageA(ToolkitInstance(), v.text.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+            if (!icon) r.Fail("unknown icon resource", v.text);
+            dynamic_cast<TForm&>(f).SetIcon(UniqueIcon(icon));
+        });
+        // The design resolution and creation order a layout records; windows are built
+        // at the resolution of the screen they run on and always run OnCreate last.
+        c.Property("PixelsPerInch", [](TComponent&, const LayoutValue& v, LayoutReader& r) { r.AsInteger(v); });
+        c.Property("TextHeight", [](TComponent&, const LayoutValue& v, LayoutReader& r) { r.AsInteger(v); });
+        c.Property("OldCreateOrder", [](TComponent&, const LayoutValue& v, LayoutReader& r) { r.AsBoolean(v); });
+        c.Event("OnCreate", &TForm::OnCreate);
+        c.Event("OnShow", &TForm::OnShow);
+        c.Event("OnDestroy", &TForm::OnDestroy);
+    });
+    return info;
+}
+
+TForm::TForm(TComponent* owner) : TWinControl(owner)
+{
+    TControl::SetVisible(false);
+    SetParentFont(false);
+    SetParentColor(false);
+    CreateHandle();
+    ApplyWindowStyle();
+}
+
+TForm::~TForm()
+{
+    if (OnDestroy) Guarded([this] { OnDestroy(this); });
+    // The controls go while the tooltip that knows them still exists.
+    MarkDestroying();
+    DestroyComponents();
+    if (m_tooltip) ::DestroyWindow(m_tooltip);
+}
+
+void TForm::InitializeForm()
+{
+    LayoutReader::LoadInheritedLayouts(*this);
+    ClassType().BindFields(*this);
+    DoCreate();
+}
+
+void TForm::DoCreate()
+{
+    if (OnCreate) Guarded([this] { OnCreate(this); });
+}
+
+TCreateParams TForm::CreateParams() const
+{
+    return {nullptr, WS_OVERLAPPED | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+}
+
+void TForm::ApplyWindowStyle()
+{
+    if (!Handle()) return;
+    const int cw = ClientWidth(), ch = ClientHeight();
+    LONG style = ::GetWindowLongA(Handle(), GWL_STYLE);
+    style &= ~(WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    switch (m_borderStyle) {
+    case TBorderStyle::bsNone: style |= WS_POPUP; break;
+    case TBorderStyle::bsSingle: style |= WS_CAPTION; break;
+    case TBorderStyle::bsSizeable: style |= WS_CAPTION | WS_THICKFRAME; break;
+    case TBorderStyle::bsDialog: style |= WS_CAPTION | WS_DLGFRAME; break;
+    }
+    if (m_borderStyle != TBorderStyle::bsNone) {
+        if (m_borderIcons & biSystemMenu) style |= WS_SYSMENU;
+        if (m_borderIcons & biMinimize) style |= WS_MINIMIZEBOX;
+        if (m_borderIcons & biMaximize) style |= WS_MAXIMIZEBOX;
+    }
+    ::SetWindowLongA(Handle(), GWL_STYLE, style);
+    ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A new frame keeps the client area the controls were placed in.
+    SetClientWidth(cw);
+    SetClientHeight(ch);
+}
+
+void TForm::SetClientWidth(int width)
+{
+    RECT frame{0, 0, 0, 0};
+    ::AdjustWindowRectEx(&frame, ::GetWindowLongA(Handle(), GWL_STYLE), FALSE, ::GetWindowLongA(Handle(), GWL_EXSTYLE));
+    SetBounds(Left(), Top(), width + frame.right - frame.left, Height());
+}
+
+void TForm::SetClientHeight(int height)
+{
+    RECT frame{0, 0, 0, 0};
+    ::AdjustWindowRectEx(&frame, ::GetWindowLongA(Handle(), GWL_STYLE), FALSE, ::GetWindowLongA(Handle(), GWL_EXSTYLE));
+    SetBounds(Left(), Top(), Width(), height + frame.bottom - frame.top);
+}
+
+void TForm::SetBorderStyle(TBorderStyle style)
+{
+    m_borderStyle = style;
+    ApplyWindowStyle();
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons)
+{
+    m_borderIcons = icons;
+    ApplyWindowStyle();
+}
+
+void TForm::SetPopupMenu(TPopupMenu* menu)
+{
+    m_popupMenu = menu;
+    if (menu) menu->FreeNotification(this);
+}
+
+void TForm::SetIcon(UniqueIcon icon)
+{
+    m_icon = std::move(icon);
+    ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon.get()));
+    ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon.get()));
+}
+
+void TForm::Show()
+{
+    SetVisible(true);
+    ::ShowWindow(Handle(), SW_SHOW);
+    ::BringWindowToTop(Handle());
+    ::SetForegroundWindow(Handle());
+}
+
+void TForm::Close()
+{
+    TCloseAction action = TCloseAction::caHide;
+    if (OnClose) OnClose(this, action);
+    switch (action) {
+    case TCloseAction::caHide: Hide(); break;
+    case TCloseAction::caMinimize: ::ShowWindow(Handle(), SW_MINIMIZE); break;
+    case TCloseAction::caFree: delete this; break;
+    case TCloseAction::caNone: break;
+    }
+}
+
+void TForm::Repaint()
+{
+    ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void TForm::ScaleSelf(int multiplier, int divisor)
+{
+    const int cw = ClientWidth(), ch = ClientHeight();
+    Font().SetHeight(::MulDiv(Font().Height(), multiplier, divisor));
+    SetClientWidth(::MulDiv(cw, multiplier, divisor));
+    SetClientHeight(::MulDiv(ch, multiplier, divisor));
+}
+
+bool TForm::IsShortCut(int shortcut)
+{
+    return m_popupMenu && m_popupMenu->IsShortCut(shortcut);
+}
+
+std::vector<TWinControl*> TForm::AllWindowedControls() const
+{
+    std::vector<TWinControl*> result;
+    std::vector<const TWinControl*> pending{this};
+    while (!pending.empty()) {
+        const TWinControl* parent = pending.back();
+        pending.pop_back();
+        std::vector<TWinControl*> level;
+        for (TControl* c : parent->Controls())
+            if (auto* w = dynamic_cast<TWinControl*>(c)) level.push_back(w);
+        std::stable_sort(level.begin(), level.end(), [](auto* a, auto* b) { return a->TabOrder() < b->TabOrder(); });
+        result.insert(result.end(), level.begin(), level.end());
+        for (auto it = level.rbegin(); it != level.rend(); ++it) pending.push_back(*it);
+    }
+    return result;
+}
+
+std::vector<TWinControl*> TForm::TabList() const
+{
+    std::vector<TWinControl*> list;
+    for (TWinControl* w : AllWindowedControls())
+        if (w->TabStop() && w->Enabled() && w->Visible()) list.push_back(w);
+    return list;
+}
+
+void TForm::SelectNext(TWinControl* current, bool forward)
+{
+    const std::vector<TWinControl*> list = TabList();
+    if (list.empty()) return;
+    auto it = std::find(list.begin(), list.end(), current);
+    size_t index;
+    if (it == list.end()) {
+        index = forward ? 0 : list.size() - 1;
+    } else {
+        const size_t at = static_cast<size_t>(it - list.begin());
+        index = forward ? (at + 1) % list.size() : (at + list.size() - 1) % list.size();
+    }
+    list[index]->SetFocus();
+}
+
+HWND TForm::Tooltip()
+{
+    if (!m_tooltip && Handle()) {
+        m_tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                      ToolkitInstance(), nullptr);
+    }
+    return m_tooltip;
+}
+
+namespace {
+TOOLINFOA ToolOf(TControl* control)
+{
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = control->Parent()->Handle();
+    if (auto* w = dynamic_cast<TWinControl*>(control)) {
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.uId = reinterpret_cast<UINT_PTR>(w->Handle());
+    } else {
+        ti.uFlags = TTF_SUBCLASS;
+        ti.uId = reinterpret_cast<UINT_PTR>(control);
+        ti.rect = control->BoundsRect();
+    }
+    ti.lpszText = LPSTR_TEXTCALLBACKA;
+    return ti;
+}
+} // namespace
+
+void TForm::HintsChanged(TControl* control)
+{
+    if (!control->Parent() || !control->Parent()->Handle()) return;
+    if (auto* w = dynamic_cast<TWinControl*>(control); w && !w->Handle()) return;
+    HWND tip = Tooltip();
+    if (!tip) return;
+    TOOLINFOA ti = ToolOf(control);
+    ::SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    if (control->ShowHint() && !control->Hint().empty())
+        ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TForm::RemoveHint(TControl* control)
+{
+    if (!m_tooltip || !control->Parent() || !control->Parent()->Handle()) return;
+    if (auto* w = dynamic_cast<TWinControl*>(control); w && !w->Handle()) return;
+    TOOLINFOA ti = ToolOf(control);
+    ::SendMessageA(m_tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TForm::WndProc(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_SHOWWINDOW:
+        DefaultHandler(m);
+        if (m.WParam && OnShow) OnShow(this);
+        return;
+    case WM_CLOSE:
+        Close();
+        return;
+    case WM_CONTEXTMENU:
+        if (m_popupMenu) {
+            POINT pt{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+            if (pt.x == -1 && pt.y == -1) { // from the keyboard: open at the window's corner
+                pt = {0, 0};
+                ::ClientToScreen(Handle(), &pt);
+            }
+            m_popupMenu->Popup(pt.x, pt.y, Handle());
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    TWinControl::WndProc(m);
+}
+
+void TForm::Notification(TComponent* component, TOperation operation)
+{
+    TWinControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == m_popupMenu) m_popupMenu = nullptr;
+}
+
+} // namespace tk

@@ -1,0 +1,56 @@
+#include "toolkit/Memo.h"
+#include "toolkit/ClassInfo.h"
+
+namespace tk {
+
+const TClassInfo& TMemo::StaticClass()
+{
+    static const TClassInfo& info = TClassInfo::Define(
+        "TMemo", &TCustomEdit::StaticClass(), [](TComponent* owner) { return new TMemo(owner); },
+        [](TClassInfo& c) {
+            c.Property("ScrollBars", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
+                static const std::map<std::string, int, NoCaseLess> names{
+                    {"ssNone", 0}, {"ssHorizontal", 1}, {"ssVertical", 2}, {"ssBoth", 3}};
+                dynamic_cast<TMemo&>(t).SetScrollBars(static_cast<TScrollStyle>(r.AsEnum(v, names)));
+            });
+            c.Boolean("WordWrap", &TMemo::SetWordWrap);
+        });
+    return info;
+}
+
+TMemo::TMemo(TComponent* owner) : TCustomEdit(owner)
+{
+    SetBounds(0, 0, 185, 89);
+}
+
+TCreateParams TMemo::CreateParams() const
+{
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | BorderStyle();
+    if (!m_wordWrap) style |= ES_AUTOHSCROLL;
+    if (m_scrollBars == TScrollStyle::ssVertical || m_scrollBars == TScrollStyle::ssBoth) style |= WS_VSCROLL;
+    if (m_scrollBars == TScrollStyle::ssHorizontal || m_scrollBars == TScrollStyle::ssBoth) style |= WS_HSCROLL;
+    return {"EDIT", style, BorderExStyle()};
+}
+
+void TMemo::SetScrollBars(TScrollStyle scrollBars)
+{
+    if (scrollBars == m_scrollBars) return;
+    m_scrollBars = scrollBars;
+    RecreateWnd();
+    ApplyEditState();
+}
+
+void TMemo::SetWordWrap(bool wordWrap)
+{
+    if (wordWrap == m_wordWrap) return;
+    m_wordWrap = wordWrap;
+    RecreateWnd();
+    ApplyEditState();
+}
+
+int TMemo::LineCount() const
+{
+    return Handle() ? static_cast<int>(::SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0)) : 0;
+}
+
+} // namespace tk

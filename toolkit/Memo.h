@@ -1,0 +1,30 @@
+#pragma once
+// TMemo: a multi-line edit field; lines are separated by CR LF in its text.
+#include "toolkit/CustomEdit.h"
+
+namespace tk {
+
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+class TMemo : public TCustomEdit {
+public:
+    explicit TMemo(TComponent* owner);
+
+    static const TClassInfo& StaticClass();
+    const TClassInfo& ClassType() const override { return StaticClass(); }
+
+    TScrollStyle ScrollBars() const { return m_scrollBars; }
+    void SetScrollBars(TScrollStyle scrollBars);
+    bool WordWrap() const { return m_wordWrap; }
+    void SetWordWrap(bool wordWrap);
+    int LineCount() const;
+
+protected:
+    TCreateParams CreateParams() const override;
+
+private:
+    TScrollStyle m_scrollBars = TScrollStyle::ssNone;
+    bool m_wordWrap = true;
+};
+
+} // namespace tk

@@ -1,0 +1,601 @@
+#include "toolkit/WinControl.h"
+#include "toolkit/Application.h"
+#include "toolkit/ClassInfo.h"
+#include "toolkit/Exceptions.h"
+#include "toolkit/Form.h"
+
+#include <windowsx.h>
+#include <algorithm>
+
+namespace tk {
+
+namespace {
+
+constexpr char kObjectProperty[] = "tk.control";
+constexpr char kWindowClass[] = "TkWindow";
+int g_ownClassWindows = 0;
+
+void RegisterOwnClass(WNDPROC proc)
+{
+    if (g_ownClassWindows++ > 0) return;
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ToolkitInstance();
+    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kWindowClass;
+    ::RegisterClassExA(&wc);
+}
+
+// The class goes with its last window, so that no class is left behind whose window
+// procedure lies in an unloaded library.
+void ReleaseOwnClass()
+{
+    if (--g_ownClassWindows == 0) ::UnregisterClassA(kWindowClass, ToolkitInstance());
+}
+
+int ShortCutOf(WPARAM key)
+{
+    int shortcut = static_cast<int>(key & 0xFF);
+    if (::GetKeyState(VK_SHIFT) < 0) shortcut |= 0x2000;
+    if (::GetKeyState(VK_CONTROL) < 0) shortcut |= 0x4000;
+    if (::GetKeyState(VK_MENU) < 0) shortcut |= 0x8000;
+    return shortcut;
+}
+
+} // namespace
+
+const TClassInfo& TWinControl::StaticClass()
+{
+    static const TClassInfo& info = TClassInfo::Define("TWinControl", &TControl::StaticClass(), nullptr, [](TClassInfo& c) {
+        c.Integer("TabOrder", &TWinControl::SetTabOrder);
+        c.Boolean("TabStop", &TWinControl::SetTabStop);
+    });
+    return info;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+void TWinControl::AddChildComponent(TComponent* child)
+{
+    if (auto* control = dynamic_cast<TControl*>(child)) control->SetParent(this);
+}
+
+TWinControl::~TWinControl()
+{
+    MarkDestroying();
+    // Owned components go first, while this window still exists to be their parent.
+    DestroyComponents();
+    for (TControl* c : std::vector<TControl*>(m_controls)) c->SetParent(nullptr);
+    if (m_hwnd) {
+        HWND hwnd = m_hwnd;
+        bool ownClass = !m_subclassed;
+        Unbind();
+        ::DestroyWindow(hwnd);
+        if (ownClass) ReleaseOwnClass();
+    }
+}
+
+TWinControl* TWinControl::FromHandle(HWND hwnd)
+{
+    return hwnd ? static_cast<TWinControl*>(::GetPropA(hwnd, kObjectProperty)) : nullptr;
+}
+
+TCreateParams TWinControl::CreateParams() const
+{
+    return {nullptr, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0};
+}
+
+void TWinControl::CreateHandle()
+{
+    if (m_hwnd) return;
+    TCreateParams params = CreateParams();
+    DWORD style = params.Style;
+    if (Visible()) style |= WS_VISIBLE;
+    if (!TControl::Enabled()) style |= WS_DISABLED;
+    HWND parent = Parent() ? Parent()->Handle() : nullptr;
+    const std::string text = TControl::Text();
+    HWND hwnd;
+    if (params.WindowClass) {
+        hwnd = ::CreateWindowExA(params.ExStyle, params.WindowClass, text.c_str(), style, Left(), Top(),
+                                 Width(), Height(), parent, nullptr, ToolkitInstance(), nullptr);
+        if (!hwnd) throw Exception(std::string("Cannot create a window of class ") + params.WindowClass);
+        Bind(hwnd);
+        ::SetWindowSubclass(hwnd, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        m_subclassed = true;
+    } else {
+        RegisterOwnClass(OwnClassProc);
+        hwnd = ::CreateWindowExA(params.ExStyle, kWindowClass, text.c_str(), style, Left(), Top(),
+                                 Width(), Height(), parent, nullptr, ToolkitInstance(), this);
+        if (!hwnd) {
+            ReleaseOwnClass();
+            throw Exception("Cannot create a window");
+        }
+    }
+    ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+    // A later control lies in front of the earlier ones where they overlap; Windows puts
+    // a new child window behind its older siblings.
+    if (parent) ::SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TWinControl::RecreateWnd()
+{
+    if (!m_hwnd) return;
+    const std::string text = Text();
+    HWND old = m_hwnd;
+    const bool ownClass = !m_subclassed;
+    Unbind();
+    m_subclassed = false;
+    ::DestroyWindow(old);
+    if (ownClass) ReleaseOwnClass();
+    TControl::SetText(text);
+    CreateHandle();
+    for (TControl* c : m_controls)
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->m_hwnd) ::SetParent(w->m_hwnd, m_hwnd);
+    HintChanged();
+}
+
+void TWinControl::Bind(HWND hwnd)
+{
+    m_hwnd = hwnd;
+    ::SetPropA(hwnd, kObjectProperty, this);
+}
+
+void TWinControl::Unbind()
+{
+    if (!m_hwnd) return;
+    ::RemovePropA(m_hwnd, kObjectProperty);
+    if (m_subclassed) ::RemoveWindowSubclass(m_hwnd, SubclassProc, 1);
+    m_hwnd = nullptr;
+}
+
+LRESULT CALLBACK TWinControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        if (auto* self = static_cast<TWinControl*>(cs->lpCreateParams)) self->Bind(hwnd);
+    }
+    if (TWinControl* self = FromHandle(hwnd)) return Dispatch(self, hwnd, msg, wp, lp);
+    return ::DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
+{
+    return Dispatch(reinterpret_cast<TWinControl*>(ref), hwnd, msg, wp, lp);
+}
+
+// Every message of a toolkit window passes here. A failure raised while handling it goes
+// to the standard report and never unwinds into Windows. The object may destroy itself
+// while handling a message, so nothing here touches it afterwards.
+LRESULT TWinControl::Dispatch(TWinControl* self, HWND, UINT msg, WPARAM wp, LPARAM lp)
+{
+    TMessage message{msg, wp, lp, 0};
+    try {
+        self->WndProc(message);
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+    return message.Result;
+}
+
+void TWinControl::DefaultHandler(TMessage& m)
+{
+    if (!m_hwnd) return;
+    m.Result = m_subclassed ? ::DefSubclassProc(m_hwnd, m.Msg, m.WParam, m.LParam)
+                            : ::DefWindowProcA(m_hwnd, m.Msg, m.WParam, m.LParam);
+}
+
+void TWinControl::WndProc(TMessage& m)
+{
+    switch (m.Msg) {
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+        TControl::WndProc(m);
+        return;
+    case WM_ERASEBKGND:
+        if (m_subclassed) break;
+        m.Result = 1;
+        return;
+    case WM_PAINT:
+        if (m_subclassed) break;
+        {
+            PAINTSTRUCT ps;
+            HDC dc = ::BeginPaint(m_hwnd, &ps);
+            PaintWindow(dc, ps.rcPaint);
+            PaintOver(dc);
+            ::EndPaint(m_hwnd, &ps);
+        }
+        return;
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+        if (!m_subclassed && HandleMouse(m)) return;
+        break;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(m.WParam) == m_hwnd && LOWORD(m.LParam) == HTCLIENT) {
+            TCursor cursor = m_mouseControl ? m_mouseControl->Cursor() : crDefault;
+            if (cursor == crDefault) cursor = Cursor();
+            if (cursor != crDefault) {
+                ::SetCursor(CursorHandle(cursor));
+                m.Result = TRUE;
+                return;
+            }
+        }
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+        if (HandleKeys(m)) return;
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam)); child && child != this) {
+            m.Result = reinterpret_cast<LRESULT>(child->CtlColor(reinterpret_cast<HDC>(m.WParam)));
+            return;
+        }
+        break;
+    case WM_COMMAND:
+        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam)); child && child != this) {
+            child->CommandNotify(HIWORD(m.WParam));
+            return;
+        }
+        break;
+    case WM_NOTIFY:
+        if (reinterpret_cast<NMHDR*>(m.LParam)->code == TTN_GETDISPINFOA) {
+            auto* info = reinterpret_cast<NMTTDISPINFOA*>(m.LParam);
+            const UINT_PTR id = info->hdr.idFrom;
+            for (TControl* c : m_controls) {
+                auto* w = dynamic_cast<TWinControl*>(c);
+                const bool match = (info->uFlags & TTF_IDISHWND) ? (w && reinterpret_cast<UINT_PTR>(w->Handle()) == id)
+                                                                 : reinterpret_cast<UINT_PTR>(c) == id;
+                if (match) info->lpszText = const_cast<char*>(c->Hint().c_str());
+            }
+            return;
+        }
+        break;
+    case WM_WINDOWPOSCHANGED: {
+        DefaultHandler(m);
+        RECT r;
+        ::GetWindowRect(m_hwnd, &r);
+        if (HWND parent = ::GetParent(m_hwnd); parent && (::GetWindowLongA(m_hwnd, GWL_STYLE) & WS_CHILD))
+            ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+        TControl::UpdateBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return;
+    }
+    case WM_SIZE:
+        DefaultHandler(m);
+        AlignControls();
+        return;
+    case WM_NCDESTROY: {
+        DefaultHandler(m);
+        bool ownClass = !m_subclassed;
+        Unbind();
+        if (ownClass) ReleaseOwnClass();
+        WindowDestroyed();
+        return;
+    }
+    default:
+        break;
+    }
+    DefaultHandler(m);
+}
+
+bool TWinControl::HandleMouse(TMessage& m)
+{
+    POINT pt{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    auto forward = [&](TControl* c) {
+        c->Perform(m.Msg, m.WParam, MAKELPARAM(pt.x - c->Left(), pt.y - c->Top()));
+    };
+    switch (m.Msg) {
+    case WM_MOUSEMOVE:
+        if (!m_trackingLeave) {
+            TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, m_hwnd, 0};
+            m_trackingLeave = ::TrackMouseEvent(&tme) != FALSE;
+        }
+        UpdateMouseControl(m_pressedControl ? m_pressedControl : ControlAtPos(pt));
+        if (m_pressedControl) {
+            forward(m_pressedControl);
+            return true;
+        }
+        return false;
+    case WM_MOUSELEAVE:
+        m_trackingLeave = false;
+        if (!m_pressedControl) UpdateMouseControl(nullptr);
+        return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (TControl* c = ControlAtPos(pt); c && c->Enabled()) {
+            m_pressedControl = c;
+            ::SetCapture(m_hwnd);
+            forward(c);
+            return true;
+        }
+        return false;
+    case WM_LBUTTONUP:
+        if (TControl* c = m_pressedControl) {
+            // Capture ends before the control reacts: a click handler may open a modal box.
+            m_pressedControl = nullptr;
+            ::ReleaseCapture();
+            forward(c);
+            UpdateMouseControl(ControlAtPos(pt));
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TWinControl::UpdateMouseControl(TControl* control)
+{
+    if (control == m_mouseControl) return;
+    TControl* previous = m_mouseControl;
+    m_mouseControl = control;
+    if (previous) previous->Perform(CM_MOUSELEAVE);
+    if (control) control->Perform(CM_MOUSEENTER);
+}
+
+bool TWinControl::HandleKeys(TMessage& m)
+{
+    TForm* form = ParentForm();
+    if (!form) return false;
+    if (m.Msg == WM_CHAR) return m.WParam == '\t'; // Tab moves the focus; it is never typed
+    const int shortcut = ShortCutOf(m.WParam);
+    if (form->IsShortCut(shortcut)) return true;
+    if (m.WParam == VK_TAB && !(shortcut & 0xC000)) {
+        form->SelectNext(this, !(shortcut & 0x2000));
+        return true;
+    }
+    return false;
+}
+
+TControl* TWinControl::ControlAtPos(POINT pt) const
+{
+    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
+        TControl* c = *it;
+        if (c->IsWindowed() || !c->Visible()) continue;
+        RECT r = c->BoundsRect();
+        if (::PtInRect(&r, pt)) return c;
+    }
+    return nullptr;
+}
+
+void TWinControl::InsertControl(TControl* control)
+{
+    m_controls.push_back(control);
+    control->ParentFontChanged(Font());
+    control->ParentColorChanged(Color());
+    control->ParentCtl3DChanged(Ctl3D());
+    ResetAnchorDistances(control);
+    if (auto* win = dynamic_cast<TWinControl*>(control); win && m_hwnd) {
+        if (!win->m_hwnd) {
+            win->CreateHandle();
+        } else {
+            ::SetParent(win->m_hwnd, m_hwnd);
+        }
+    }
+    if (control->Align() != TAlign::alNone) AlignControls();
+}
+
+void TWinControl::RemoveControl(TControl* control)
+{
+    if (TForm* form = ParentForm()) form->RemoveHint(control);
+    if (m_mouseControl == control) m_mouseControl = nullptr;
+    if (m_pressedControl == control) {
+        m_pressedControl = nullptr;
+        if (::GetCapture() == m_hwnd) ::ReleaseCapture();
+    }
+    m_controls.erase(std::remove(m_controls.begin(), m_controls.end(), control), m_controls.end());
+}
+
+void TWinControl::ResetAnchorDistances(TControl* c)
+{
+    c->m_anchorRight = ClientWidth() - (c->Left() + c->Width());
+    c->m_anchorBottom = ClientHeight() - (c->Top() + c->Height());
+}
+
+void TWinControl::AlignControls()
+{
+    if (m_aligning || !m_hwnd) return;
+    m_aligning = true;
+    const int cw = ClientWidth(), ch = ClientHeight();
+    for (TControl* c : m_controls) {
+        if (c->Align() != TAlign::alNone) continue;
+        int left = c->Left(), top = c->Top(), width = c->Width(), height = c->Height();
+        const TAnchors a = c->Anchors();
+        if (a & akRight) {
+            if (a & akLeft) width = cw - left - c->m_anchorRight;
+            else left = cw - width - c->m_anchorRight;
+        }
+        if (a & akBottom) {
+            if (a & akTop) height = ch - top - c->m_anchorBottom;
+            else top = ch - height - c->m_anchorBottom;
+        }
+        c->UpdateBounds(left, top, width, height);
+    }
+    // Border strips: top and bottom span the width, left and right fill the height between.
+    RECT rest{0, 0, cw, ch};
+    for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+        for (TControl* c : m_controls) {
+            if (c->Align() != pass || !c->Visible()) continue;
+            const int w = c->Width(), h = c->Height();
+            switch (pass) {
+            case TAlign::alTop:
+                c->UpdateBounds(rest.left, rest.top, rest.right - rest.left, h);
+                rest.top += h;
+                break;
+            case TAlign::alBottom:
+                c->UpdateBounds(rest.left, rest.bottom - h, rest.right - rest.left, h);
+                rest.bottom -= h;
+                break;
+            case TAlign::alLeft:
+                c->UpdateBounds(rest.left, rest.top, w, rest.bottom - rest.top);
+                rest.left += w;
+                break;
+            case TAlign::alRight:
+                c->UpdateBounds(rest.right - w, rest.top, w, rest.bottom - rest.top);
+                rest.right -= w;
+                break;
+            default:
+                c->UpdateBounds(rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top);
+                break;
+            }
+            ResetAnchorDistances(c);
+        }
+    }
+    m_aligning = false;
+}
+
+void TWinControl::SetParent(TWinControl* parent)
+{
+    TControl::SetParent(parent);
+    if (!parent && m_hwnd && (::GetWindowLongA(m_hwnd, GWL_STYLE) & WS_CHILD)) ::ShowWindow(m_hwnd, SW_HIDE);
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height)
+{
+    TControl::SetBounds(left, top, width, height);
+}
+
+void TWinControl::UpdateBounds(int left, int top, int width, int height)
+{
+    TControl::UpdateBounds(left, top, width, height);
+    if (m_hwnd) {
+        ::SetWindowPos(m_hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+int TWinControl::ClientWidth() const
+{
+    if (!m_hwnd) return Width();
+    RECT r;
+    ::GetClientRect(m_hwnd, &r);
+    return r.right;
+}
+
+int TWinControl::ClientHeight() const
+{
+    if (!m_hwnd) return Height();
+    RECT r;
+    ::GetClientRect(m_hwnd, &r);
+    return r.bottom;
+}
+
+bool TWinControl::Enabled() const
+{
+    return m_hwnd ? ::IsWindowEnabled(m_hwnd) != FALSE : TControl::Enabled();
+}
+
+void TWinControl::SetEnabled(bool enabled)
+{
+    TControl::SetEnabled(enabled);
+    if (m_hwnd) ::EnableWindow(m_hwnd, enabled);
+}
+
+bool TWinControl::Visible() const
+{
+    return m_hwnd ? (::GetWindowLongA(m_hwnd, GWL_STYLE) & WS_VISIBLE) != 0 : TControl::Visible();
+}
+
+void TWinControl::SetVisible(bool visible)
+{
+    TControl::SetVisible(visible);
+    if (m_hwnd) ::ShowWindow(m_hwnd, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+std::string TWinControl::Text() const
+{
+    if (!m_hwnd) return TControl::Text();
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(m_hwnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(m_hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void TWinControl::SetText(const std::string& text)
+{
+    TControl::SetText(text);
+    if (m_hwnd && Text() != text) ::SetWindowTextA(m_hwnd, text.c_str());
+}
+
+void TWinControl::Ctl3DChanged()
+{
+    if (m_hwnd && m_subclassed) {
+        // System controls draw their border from the window styles.
+        const TCreateParams params = CreateParams();
+        const LONG keep = ::GetWindowLongA(m_hwnd, GWL_STYLE) & ~WS_BORDER;
+        ::SetWindowLongA(m_hwnd, GWL_STYLE, keep | (params.Style & WS_BORDER));
+        ::SetWindowLongA(m_hwnd, GWL_EXSTYLE, static_cast<LONG>(params.ExStyle));
+        ::SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    for (TControl* c : m_controls) c->ParentCtl3DChanged(Ctl3D());
+    Invalidate();
+}
+
+void TWinControl::SetTabStop(bool tabStop)
+{
+    m_tabStop = tabStop;
+}
+
+void TWinControl::SetFocus()
+{
+    if (m_hwnd) ::SetFocus(m_hwnd);
+}
+
+void TWinControl::ScaleBy(int multiplier, int divisor)
+{
+    m_aligning = true;
+    ScaleSelf(multiplier, divisor);
+    for (TControl* c : std::vector<TControl*>(m_controls)) c->ScaleBy(multiplier, divisor);
+    for (TControl* c : m_controls) ResetAnchorDistances(c);
+    m_aligning = false;
+}
+
+void TWinControl::Invalidate()
+{
+    if (m_hwnd) ::InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+HBRUSH TWinControl::CtlColor(HDC dc)
+{
+    ::SetTextColor(dc, ColorToRGB(Font().Color()));
+    ::SetBkColor(dc, ColorToRGB(Color()));
+    if (!m_brush) m_brush.reset(::CreateSolidBrush(ColorToRGB(Color())));
+    return m_brush.get();
+}
+
+void TWinControl::PaintWindow(HDC dc, const RECT& area)
+{
+    if (!m_brush) m_brush.reset(::CreateSolidBrush(ColorToRGB(Color())));
+    ::FillRect(dc, &area, m_brush.get());
+    for (TControl* c : m_controls) {
+        if (c->IsWindowed() || !c->Visible()) continue;
+        RECT r = c->BoundsRect(), hit;
+        if (!::IntersectRect(&hit, &r, &area)) continue;
+        const int saved = ::SaveDC(dc);
+        ::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+        ::SetViewportOrgEx(dc, r.left, r.top, nullptr);
+        c->Paint(dc);
+        ::RestoreDC(dc, saved);
+    }
+}
+
+void TWinControl::FontChanged()
+{
+    if (m_hwnd) ::SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+    for (TControl* c : m_controls) c->ParentFontChanged(Font());
+    Invalidate();
+}
+
+void TWinControl::ColorChanged()
+{
+    m_brush.reset();
+    for (TControl* c : m_controls) c->ParentColorChanged(Color());
+    Invalidate();
+}
+
+} // namespace tk

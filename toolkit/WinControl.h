@@ -1,0 +1,118 @@
+#pragma once
+// TWinControl: a control with a window of its own. It creates its window when it gets a
+// parent (forms at once), routes the window's messages to the virtual WndProc, lays out
+// its child controls (anchors, alignment), paints and hit-tests its windowless children
+// and passes keyboard shortcuts and Tab to its form.
+#include "toolkit/Control.h"
+
+#include <vector>
+
+namespace tk {
+
+struct TCreateParams {
+    const char* WindowClass = nullptr; // a system class (subclassed) or null for our own
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+};
+
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    HWND Handle() const { return m_hwnd; }
+    bool HandleAllocated() const { return m_hwnd != nullptr; }
+    static TWinControl* FromHandle(HWND hwnd);
+
+    void SetParent(TWinControl* parent) override;
+    void SetBounds(int left, int top, int width, int height) override;
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+
+    bool Enabled() const override;
+    void SetEnabled(bool enabled) override;
+    bool Visible() const override;
+    void SetVisible(bool visible) override;
+    std::string Text() const override;
+    void SetText(const std::string& text) override;
+
+    bool TabStop() const { return m_tabStop; }
+    void SetTabStop(bool tabStop);
+    int TabOrder() const { return m_tabOrder; }
+    void SetTabOrder(int order) { m_tabOrder = order; }
+
+    // Child controls in the order they were given this parent.
+    const std::vector<TControl*>& Controls() const { return m_controls; }
+    // The topmost visible windowless child at a client point; disabled ones included.
+    TControl* ControlAtPos(POINT pt) const;
+
+    static const TClassInfo& StaticClass();
+    const TClassInfo& ClassType() const override { return StaticClass(); }
+    void AddChildComponent(TComponent* child) override;
+
+    void WndProc(TMessage& message) override;
+    // Scales the control and everything on it; anchors and alignment are not applied on
+    // the way, since the scaled places already respect them.
+    void ScaleBy(int multiplier, int divisor) override;
+    void Invalidate() override;
+    bool IsWindowed() const override { return true; }
+    bool Focused() const { return m_hwnd && ::GetFocus() == m_hwnd; }
+    void SetFocus();
+
+    // Places aligned children and applies the anchors of the others to the client size.
+    void AlignControls();
+
+protected:
+    virtual TCreateParams CreateParams() const;
+    // Scales the control's own place, size and font.
+    virtual void ScaleSelf(int multiplier, int divisor) { TControl::ScaleBy(multiplier, divisor); }
+    void CreateHandle();
+    // Builds the window anew, for styles a window takes only at creation; the text stays.
+    void RecreateWnd();
+    // Painting after the background and the windowless children (frames, captions).
+    virtual void PaintOver(HDC) {}
+    // Window procedure of the window's class, for messages the toolkit leaves alone.
+    void DefaultHandler(TMessage& message);
+    // Colours a child system control (WM_CTLCOLOR*): returns the brush to paint with.
+    virtual HBRUSH CtlColor(HDC dc);
+    // A notification code of WM_COMMAND sent by this control's window to its parent.
+    virtual void CommandNotify(WORD) {}
+    // Paints the background in Color and the windowless children.
+    void PaintWindow(HDC dc, const RECT& area);
+    // The window was destroyed by someone else than this object.
+    virtual void WindowDestroyed() {}
+
+    void FontChanged() override;
+    void ColorChanged() override;
+    void Ctl3DChanged() override;
+    void UpdateBounds(int left, int top, int width, int height) override;
+
+private:
+    friend class TControl;
+    static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT Dispatch(TWinControl* self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void Bind(HWND hwnd);
+    void Unbind();
+
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    void ResetAnchorDistances(TControl* control);
+    void ApplyBounds(TControl* control, int left, int top, int width, int height);
+    void UpdateMouseControl(TControl* control);
+    bool HandleMouse(TMessage& message);
+    bool HandleKeys(TMessage& message);
+
+    HWND m_hwnd = nullptr;
+    bool m_subclassed = false;
+    std::vector<TControl*> m_controls;
+    UniqueBrush m_brush;
+    bool m_tabStop = false;
+    int m_tabOrder = -1;
+    TControl* m_mouseControl = nullptr;
+    TControl* m_pressedControl = nullptr;
+    bool m_trackingLeave = false;
+    bool m_aligning = false;
+};
+
+} // namespace tk
