@@ -1,0 +1,138 @@
+// The library's main file: the tip window it owns, the exported functions that create,
+// save and free it, and the library's start and end.
+#include "module/Tipp211.h"
+#include "host/ModuleApi.h"
+#include "template/HostMessage.h"
+#include "template/ModuleState.h"
+
+#include <cstring>
+#include <string>
+
+TFormTipp211* TipWindow = nullptr;
+
+namespace {
+
+// Clears TipWindow whenever the window is destroyed, whichever way.
+class TipWindowWatch : public tk::TComponent {
+public:
+    TipWindowWatch() : tk::TComponent(nullptr) {}
+    void Watch(TFormTipp211* window) { window->FreeNotification(this); }
+    void Notification(tk::TComponent* component, tk::TOperation operation) override
+    {
+        tk::TComponent::Notification(component, operation);
+        if (operation == tk::TOperation::opRemove && component == TipWindow) TipWindow = nullptr;
+    }
+};
+
+TipWindowWatch& Watch()
+{
+    static TipWindowWatch watch;
+    return watch;
+}
+
+// The host hands in zero-terminated texts, or null for an empty one; they are copied.
+std::string TextOf(const char* text)
+{
+    return text ? std::string(text) : std::string();
+}
+
+// The text of the last failure that passed to the host; it stays valid while the host
+// handles the structured exception that carries it.
+char g_failureText[1024];
+
+bool SaveChanges(int& result)
+{
+    try {
+        if (!TipWindow) {
+            result = 0; // no window, nothing saved
+            return true;
+        }
+        TipWindow->HotSpeedButtonOKClick(nullptr);
+        result = 1;
+        return true;
+    } catch (const std::exception& e) {
+        std::strncpy(g_failureText, e.what(), sizeof g_failureText - 1);
+    } catch (...) {
+        std::strncpy(g_failureText, "Unknown error", sizeof g_failureText - 1);
+    }
+    return false;
+}
+
+} // namespace
+
+extern "C" int ModulCreateImpl(int left, int top, int width, int height, int osType, int language,
+                               const char* caption, const char* hint, int osMask, int tippNr)
+{
+    try {
+        const std::string captionText = TextOf(caption);
+        const std::string hintText = TextOf(hint);
+        ModuleState::Language = language;
+        ModuleState::OSType = osType;
+        ModuleState::OSMask = osMask;
+        // The module owns one tip window: an earlier one goes first.
+        delete TipWindow;
+        TipWindow = tk::CreateForm<TFormTipp211>(nullptr);
+        Watch().Watch(TipWindow);
+        TipWindow->SetCaption(captionText);
+        TipWindow->SetLeft(left);
+        TipWindow->SetTop(top);
+        TipWindow->SetWidth(width);
+        TipWindow->SetHeight(height);
+        TipWindow->SetTag(osType);
+        TipWindow->SetHint(hintText);
+        TipWindow->TippNr = tippNr;
+        TipWindow->Show();
+        TipWindow->Sprache(ModuleState::Language);
+    } catch (...) {
+        // The host learns of a failure only by the window's absence.
+    }
+    return 0;
+}
+
+extern "C" int ModulFreeImpl()
+{
+    try {
+        delete TipWindow;
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
+// A failure while saving passes to the host as a structured exception: C++ exceptions
+// cannot cross into another module. No C++ object lives in this frame when it is raised.
+extern "C" int ModulSaveChangesImpl()
+{
+    int result = 0;
+    if (!SaveChanges(result)) {
+        const ULONG_PTR argument = reinterpret_cast<ULONG_PTR>(g_failureText);
+        ::RaiseException(ModuleApi::kFailureCode, 0, 1, &argument);
+    }
+    return result;
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
+{
+    switch (reason) {
+    case DLL_PROCESS_ATTACH:
+        try {
+            HostMessage::Register();
+        } catch (...) {
+            return FALSE; // the library does not load
+        }
+        return TRUE;
+    case DLL_PROCESS_DETACH:
+        // Unloaded while its window still exists: the window goes first, so that no
+        // window is left whose window procedure lies in unloaded code. At process exit
+        // (reserved not null) windows are gone already.
+        if (!reserved && TipWindow) {
+            try {
+                delete TipWindow;
+            } catch (...) {
+            }
+        }
+        return TRUE;
+    default:
+        return TRUE;
+    }
+}

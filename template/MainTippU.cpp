@@ -1,0 +1,199 @@
+#include "template/MainTippU.h"
+#include "helptext/GetHelpText.h"
+#include "template/HostMessage.h"
+#include "template/ModuleState.h"
+#include "toolkit/ClassInfo.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Exceptions.h"
+#include "toolkit/Registry.h"
+
+namespace {
+
+constexpr char kSettingsKey[] = "SOFTWARE\\Kelvamo\\Sorvanti";
+constexpr char kBSControl[] = "BSControl";
+constexpr int kDesignPixelsPerInch = 96;
+
+// Help-text kinds of the help-text library.
+constexpr int kHelpGerman = 2;
+constexpr int kHelpEnglish = 4;
+
+// The library owns the text; the window keeps a copy.
+std::string HelpText(std::int32_t tippNr, int kind)
+{
+    const char* text = GetHelpText(tippNr, kind);
+    return text ? std::string(text) : std::string();
+}
+
+// The bit of OSMask that stands for OSType: 1..18 give bits 0..17, anything else none.
+std::uint32_t OSBit(std::int32_t osType)
+{
+    return (osType >= 1 && osType <= 18) ? 1u << (osType - 1) : 0u;
+}
+
+} // namespace
+
+const tk::TClassInfo& TfrmTippTemplate::StaticClass()
+{
+    static const tk::TClassInfo& info = tk::TClassInfo::Define(
+        "TfrmTippTemplate", &tk::TForm::StaticClass(), nullptr, [](tk::TClassInfo& c) {
+            c.Field("PopupMenu1", &TfrmTippTemplate::PopupMenu1);
+            c.Field("Fensterwechseln1", &TfrmTippTemplate::Fensterwechseln1);
+            c.Field("ImageList1", &TfrmTippTemplate::ImageList1);
+            c.Field("PanelRightBorder", &TfrmTippTemplate::PanelRightBorder);
+            c.Field("PanelLeftBorder", &TfrmTippTemplate::PanelLeftBorder);
+            c.Field("PanelTopBorder", &TfrmTippTemplate::PanelTopBorder);
+            c.Field("PanelBottomBorder", &TfrmTippTemplate::PanelBottomBorder);
+            c.Field("MemoHelpD", &TfrmTippTemplate::MemoHelpD);
+            c.Field("StaticTextTitle", &TfrmTippTemplate::StaticTextTitle);
+            c.Field("MemoHelpUS", &TfrmTippTemplate::MemoHelpUS);
+            c.Field("HotSpeedButtonOK", &TfrmTippTemplate::HotSpeedButtonOK);
+            c.Field("HotSpeedButtonUndo", &TfrmTippTemplate::HotSpeedButtonUndo);
+            c.Field("HotSpeedButtonInfo", &TfrmTippTemplate::HotSpeedButtonInfo);
+            c.Field("HotSpeedButtonRegistry", &TfrmTippTemplate::HotSpeedButtonRegistry);
+            c.Published("FormCreate", &TfrmTippTemplate::FormCreate);
+            c.Published("FormShow", &TfrmTippTemplate::FormShow);
+            c.Published("Fensterwechseln1Click", &TfrmTippTemplate::Fensterwechseln1Click);
+            c.Published("HotSpeedButtonUndoClick", &TfrmTippTemplate::HotSpeedButtonUndoClick);
+            c.Published("HotSpeedButtonOKClick", &TfrmTippTemplate::HotSpeedButtonOKClick);
+            c.Published("HotSpeedButtonRegistryClick", &TfrmTippTemplate::HotSpeedButtonRegistryClick);
+            c.Published("HotSpeedButtonInfoClick", &TfrmTippTemplate::HotSpeedButtonInfoClick);
+        });
+    return info;
+}
+
+TfrmTippTemplate::TfrmTippTemplate(tk::TComponent* owner) : tk::TForm(owner)
+{
+    // The classes its layout names, registered before the layout is read.
+    THotSpeedButton::StaticClass();
+}
+
+// ---------------------------------------------------------------------------------------
+// Host commands
+
+void TfrmTippTemplate::WndProc(tk::TMessage& m)
+{
+    tk::TForm::WndProc(m);
+    if (m.Msg != ModuleState::MessageId) return;
+
+    const auto command = static_cast<std::uint32_t>(m.WParam);
+    const auto value = static_cast<std::uint32_t>(m.LParam);
+    if ((command | value) & 0x80000000u) throw tk::ERangeError();
+
+    switch (command) {
+    case HostMessage::kClose:
+        try {
+            Close();
+        } catch (...) {
+            tk::ShowMessage("e");
+        }
+        // The window goes here, inside its own window procedure: nothing may touch it
+        // after this line.
+        delete this;
+        return;
+    case HostMessage::kSetLeft: SetLeft(value == 0 ? 1 : static_cast<int>(value)); break;
+    case HostMessage::kSetTop: SetTop(value == 0 ? 1 : static_cast<int>(value)); break;
+    case HostMessage::kSetWidth: SetWidth(static_cast<int>(value)); break;
+    case HostMessage::kSetHeight: SetHeight(static_cast<int>(value)); break;
+    case HostMessage::kAccepted: break;
+    case HostMessage::kShow: Show(); break;
+    default: break;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Start-up and language
+
+void TfrmTippTemplate::FormCreate(tk::TObject*)
+{
+    BSControl = true;
+    {
+        tk::TRegistry registry;
+        registry.SetRootKey(HKEY_CURRENT_USER);
+        if (registry.OpenKey(kSettingsKey, true)) {
+            if (registry.ValueExists(kBSControl)) {
+                // A value that is no integer counts as missing: stopping start-up here
+                // would leave the fields unread while OK still writes them.
+                try {
+                    BSControl = registry.ReadBool(kBSControl);
+                } catch (const tk::ERegistryException&) {
+                    BSControl = true;
+                }
+            }
+            registry.CloseKey();
+        }
+    }
+
+    if (tk::ScreenPixelsPerInch() != kDesignPixelsPerInch) {
+        tk::ShowMessage("Big");
+        ScaleBy(kDesignPixelsPerInch, tk::ScreenPixelsPerInch());
+        Repaint();
+    }
+
+    const std::uint32_t bit = OSBit(ModuleState::OSType);
+    if ((static_cast<std::uint32_t>(ModuleState::OSMask) & bit) > 0) {
+        ModuleState::Supported = true;
+    } else if (BSControl) {
+        DisableControls();
+        ModuleState::Supported = false;
+    } else {
+        ModuleState::Supported = true;
+    }
+
+    StaticTextTitle->SetCaption(Caption());
+}
+
+void TfrmTippTemplate::DisableControls()
+{
+    for (tk::TComponent* component : OwnedComponents())
+        if (auto* control = dynamic_cast<tk::TControl*>(component)) control->SetEnabled(false);
+    StaticTextTitle->SetEnabled(true);
+    MemoHelpD->SetEnabled(true);
+    MemoHelpUS->SetEnabled(true);
+    HotSpeedButtonInfo->SetEnabled(true);
+    HotSpeedButtonRegistry->SetEnabled(true);
+}
+
+void TfrmTippTemplate::FormShow(tk::TObject*)
+{
+    ModuleState::FormShown = true;
+    StaticTextTitle->SetCaption(Caption());
+    MemoHelpD->SetText(HelpText(TippNr, kHelpGerman));
+    MemoHelpUS->SetText(HelpText(TippNr, kHelpEnglish));
+}
+
+void TfrmTippTemplate::Sprache(std::int32_t language)
+{
+    ModuleState::Language = language;
+    const bool english = language == 1;
+    HotSpeedButtonUndo->SetHint(english ? "Restore defaults" : "Setzt alles wieder auf die Standartwerte");
+    HotSpeedButtonOK->SetHint(english ? "Changes will be saved immediately" : "\xC4nderungen werden gespeichert");
+    HotSpeedButtonRegistry->SetHint(english ? "Registry Lookup" : "Wert in der Registry nachschlagen");
+    HotSpeedButtonInfo->SetHint(english ? "Valid to ..." : "G\xFCltig f\xFCr ... ");
+    Fensterwechseln1->SetCaption(english ? "Change Window" : "Fenster wechseln");
+    MemoHelpD->SetVisible(!english);
+    MemoHelpUS->SetVisible(english);
+}
+
+// ---------------------------------------------------------------------------------------
+// Commands
+
+void TfrmTippTemplate::HotSpeedButtonOKClick(tk::TObject*)
+{
+    ModuleState::Saved = true;
+    HostMessage::Broadcast(HostMessage::kSaved, ModuleState::DefaultsRestored ? 1 : 2);
+}
+
+void TfrmTippTemplate::HotSpeedButtonUndoClick(tk::TObject*)
+{
+    ModuleState::DefaultsRestored = true;
+}
+
+void TfrmTippTemplate::Fensterwechseln1Click(tk::TObject*)
+{
+    HostMessage::Broadcast(HostMessage::kSwitchWindow, 0);
+}
+
+// The restart prompt, the validity list and the registry lookup are not built yet.
+void TfrmTippTemplate::NeuStart() {}
+void TfrmTippTemplate::HotSpeedButtonRegistryClick(tk::TObject*) {}
+void TfrmTippTemplate::HotSpeedButtonInfoClick(tk::TObject*) {}

@@ -1,0 +1,60 @@
+#pragma once
+// TfrmTippTemplate: the window every tip derives from. It brings the frame, the title,
+// the German and English help texts, the four command buttons and the context menu
+// (stored layout TfrmTippTemplate), start-up and language, and the window procedure that
+// obeys the host's broadcast commands.
+#include "controls/HotSpeedButton.h"
+#include "toolkit/Form.h"
+#include "toolkit/Memo.h"
+#include "toolkit/MenuItem.h"
+#include "toolkit/Panel.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/StaticText.h"
+
+#include <cstdint>
+
+class TfrmTippTemplate : public tk::TForm {
+public:
+    explicit TfrmTippTemplate(tk::TComponent* owner);
+
+    static const tk::TClassInfo& StaticClass();
+    const tk::TClassInfo& ClassType() const override { return StaticClass(); }
+
+    // Components of the layout, in declared order.
+    tk::TPopupMenu* PopupMenu1 = nullptr;
+    tk::TMenuItem* Fensterwechseln1 = nullptr;
+    tk::TImageList* ImageList1 = nullptr;
+    tk::TPanel* PanelRightBorder = nullptr;
+    tk::TPanel* PanelLeftBorder = nullptr;
+    tk::TPanel* PanelTopBorder = nullptr;
+    tk::TPanel* PanelBottomBorder = nullptr;
+    tk::TMemo* MemoHelpD = nullptr;
+    tk::TStaticText* StaticTextTitle = nullptr;
+    tk::TMemo* MemoHelpUS = nullptr;
+    THotSpeedButton* HotSpeedButtonOK = nullptr;
+    THotSpeedButton* HotSpeedButtonUndo = nullptr;
+    THotSpeedButton* HotSpeedButtonInfo = nullptr;
+    THotSpeedButton* HotSpeedButtonRegistry = nullptr;
+
+    // Published methods, in declared order.
+    void Sprache(std::int32_t language);
+    void NeuStart();
+    void WndProc(tk::TMessage& message) override;
+    void FormCreate(tk::TObject* sender);
+    void FormShow(tk::TObject* sender);
+    void Fensterwechseln1Click(tk::TObject* sender);
+    void HotSpeedButtonUndoClick(tk::TObject* sender);
+    void HotSpeedButtonOKClick(tk::TObject* sender);
+    void HotSpeedButtonRegistryClick(tk::TObject* sender);
+    void HotSpeedButtonInfoClick(tk::TObject* sender);
+
+    // Disables the window except the title, the help texts and the Info and Registry
+    // buttons, which a user may still read or use.
+    void DisableControls();
+
+    bool GetBSControl() const { return BSControl; }
+    std::int32_t TippNr = 0; // the host's tip number, key of every help-text request
+
+private:
+    bool BSControl = true; // whether the operating-system check may disable the window
+};

@@ -1,0 +1,95 @@
+#include "tests/module/TipModule.h"
+
+#include <stdexcept>
+
+namespace ts {
+
+SIZE TipWindowSize(int clientWidth, int clientHeight)
+{
+    RECT r{0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectEx(&r, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, FALSE, WS_EX_CONTROLPARENT);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+TipModule::TipModule()
+{
+    m_library = ::LoadLibraryA("Tipp211.dll");
+    if (!m_library) throw std::runtime_error("Tipp211.dll does not load");
+    if (!m_api.Bind(m_library)) throw std::runtime_error("Tipp211.dll lacks an export");
+}
+
+TipModule::~TipModule()
+{
+    Unload();
+}
+
+void TipModule::Unload()
+{
+    if (m_library) ::FreeLibrary(m_library);
+    m_library = nullptr;
+}
+
+int TipModule::Create(const CreateArgs& a)
+{
+    return m_api.Create(a.left, a.top, a.width, a.height, a.osType, a.language, a.caption, a.hint, a.osMask, a.tippNr);
+}
+
+namespace {
+struct Search {
+    HMODULE library;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectModuleWindow(HWND hwnd, LPARAM lp)
+{
+    auto* s = reinterpret_cast<Search*>(lp);
+    char cls[64] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::string(cls) == "TkWindow" && reinterpret_cast<HMODULE>(::GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)) == s->library)
+        s->found.push_back(hwnd);
+    return TRUE;
+}
+} // namespace
+
+std::vector<HWND> TipModule::Windows() const
+{
+    Search search{m_library, {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectModuleWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND TipModule::Window() const
+{
+    const std::vector<HWND> windows = Windows();
+    return windows.size() == 1 ? windows.front() : nullptr;
+}
+
+HWND TipModule::Child(const char* windowClass, int left, int top) const
+{
+    HWND parent = Window();
+    if (!parent) return nullptr;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char cls[64] = {};
+        ::GetClassNameA(child, cls, sizeof cls);
+        const RECT r = ChildRect(child);
+        if (lstrcmpiA(cls, windowClass) == 0 && r.left == left && r.top == top) return child;
+    }
+    return nullptr;
+}
+
+RECT ChildRect(HWND child)
+{
+    RECT r;
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+} // namespace ts

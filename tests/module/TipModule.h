@@ -1,0 +1,57 @@
+#pragma once
+// Loads the real Tipp211.dll (and with it SorvHelp.dll) for one test and drives it through
+// its exports the way the host does.
+#include "host/ModuleApi.h"
+
+#include <string>
+#include <vector>
+
+namespace ts {
+
+// The tip window's outer size for a client area, with the frame the template's layout
+// gives it (single border, caption, system menu and minimise box).
+SIZE TipWindowSize(int clientWidth = 292, int clientHeight = 426);
+
+struct CreateArgs {
+    int left = 301;
+    int top = 1;
+    int width = TipWindowSize().cx;
+    int height = TipWindowSize().cy;
+    int osType = 13; // Windows XP
+    int language = 0;
+    const char* caption = "Auslagerungsdatei verlegen/umbenennen";
+    const char* hint = "Paging file";
+    int osMask = 0x1FFF;
+    int tippNr = 211;
+};
+
+class TipModule {
+public:
+    TipModule();
+    ~TipModule();
+    TipModule(const TipModule&) = delete;
+    TipModule& operator=(const TipModule&) = delete;
+
+    HMODULE Library() const { return m_library; }
+    const ModuleApi::Module& Api() const { return m_api; }
+    bool Loaded() const { return m_library != nullptr; }
+
+    int Create(const CreateArgs& args = {});
+    // The module's top-level windows on this thread (its tip window, when one exists).
+    std::vector<HWND> Windows() const;
+    HWND Window() const;
+    // A child window of the tip window by window class and client position.
+    HWND Child(const char* windowClass, int left, int top) const;
+    // Frees the library now (the destructor does it otherwise).
+    void Unload();
+
+private:
+    HMODULE m_library = nullptr;
+    ModuleApi::Module m_api;
+};
+
+// Client rectangle of a child window in its parent's client coordinates.
+RECT ChildRect(HWND child);
+std::string WindowText(HWND window);
+
+} // namespace ts

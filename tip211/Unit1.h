@@ -1,0 +1,28 @@
+#pragma once
+// TFormTipp211: the paging-file tip. Two labelled fields over the template window hold
+// the PagingDrive and PagingFile keys of section 386Enh in System.INI (stored layout
+// TFormTipp211).
+#include "template/MainTippU.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Label.h"
+
+class TFormTipp211 : public TfrmTippTemplate {
+public:
+    explicit TFormTipp211(tk::TComponent* owner);
+
+    static const tk::TClassInfo& StaticClass();
+    const tk::TClassInfo& ClassType() const override { return StaticClass(); }
+
+    tk::TLabel* T228_Label_PagingDrive = nullptr;
+    tk::TEdit* T228_Edit_PagingDrive = nullptr;
+    tk::TEdit* T228_Edit_PagingFile = nullptr;
+    tk::TLabel* T228_Label_PagingFile = nullptr;
+
+    // Published handlers, in declared order. Those named like the template's call the
+    // template's version themselves.
+    void Sprache(std::int32_t language);
+    void FormCreate(tk::TObject* sender);
+    void HotSpeedButtonUndoClick(tk::TObject* sender);
+    void T228_Edit_PagingDriveChange(tk::TObject* sender);
+    void HotSpeedButtonOKClick(tk::TObject* sender);
+};
