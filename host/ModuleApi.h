@@ -31,100 +31,106 @@ struct Failure {
 
 } // namespace ModuleApi
 
+namespace ModuleApi {
+
 // The calls themselves, in assembly: C++ cannot express the register convention or
-// catch a structured exception on i686 with GCC. The sections are link-once, so every
-// file that includes this header may carry them.
-asm(R"(
-    .section .text$ModuleApi_CallRegister0,"x"
-    .linkonce discard
-    .globl _ModuleApi_CallRegister0
-_ModuleApi_CallRegister0:            # int (void* fn)
-    movl 4(%esp), %ecx
-    pushl %ebx
-    pushl %esi
-    pushl %edi
-    pushl %ebp
-    call *%ecx
-    popl %ebp
-    popl %edi
-    popl %esi
-    popl %ebx
-    ret
+// catch a structured exception on i686 with GCC. Naked inline functions, so that every
+// file including this header may carry them.
 
-    .section .text$ModuleApi_CallRegister10,"x"
-    .linkonce discard
-    .globl _ModuleApi_CallRegister10
-_ModuleApi_CallRegister10:           # int (void* fn, a1 .. a10)
-    pushl %ebp
-    movl %esp, %ebp
-    pushl %ebx
-    pushl %esi
-    pushl %edi
-    pushl 24(%ebp)                   # a4 first ...
-    pushl 28(%ebp)
-    pushl 32(%ebp)
-    pushl 36(%ebp)
-    pushl 40(%ebp)
-    pushl 44(%ebp)
-    pushl 48(%ebp)                   # ... a10 last, next to the return address
-    movl 12(%ebp), %eax              # a1
-    movl 16(%ebp), %edx              # a2
-    movl 20(%ebp), %ecx              # a3
-    call *8(%ebp)                    # the callee removes its seven stack arguments
-    popl %edi
-    popl %esi
-    popl %ebx
-    popl %ebp
-    ret
+// int (void* fn): calls a register-convention function without arguments.
+[[gnu::naked]] inline int CallRegister0(void*)
+{
+    asm(R"(
+        movl 4(%esp), %ecx
+        pushl %ebx
+        pushl %esi
+        pushl %edi
+        pushl %ebp
+        call *%ecx
+        popl %ebp
+        popl %edi
+        popl %esi
+        popl %ebx
+        ret
+    )");
+}
 
-    # int (void* fn, ModuleApi::Failure* out, handler)
-    # Calls a no-argument register-convention function inside an exception frame on the
-    # FS:0 chain. The handler copies a module failure's text, unwinds the frames above this
-    # one and resumes at ModuleApi_Resume with ESP pointing at the frame.
-    .section .text$ModuleApi_CallGuarded,"x"
-    .linkonce discard
-    .globl _ModuleApi_CallGuarded
-    .globl _ModuleApi_Resume
-_ModuleApi_CallGuarded:
-    pushl %ebp
-    movl %esp, %ebp
-    pushl %ebx
-    pushl %esi
-    pushl %edi
-    pushl 12(%ebp)                   # frame+12: out
-    pushl %ebp                       # frame+8: EBP to resume with
-    pushl 16(%ebp)                   # frame+4: handler
-    pushl %fs:0                      # frame+0: previous frame
-    movl %esp, %fs:0
-    call *8(%ebp)
-    jmp 1f
-_ModuleApi_Resume:
-    xorl %eax, %eax
-1:
-    movl (%esp), %ecx
-    movl %ecx, %fs:0
-    addl $16, %esp
-    popl %edi
-    popl %esi
-    popl %ebx
-    popl %ebp
-    ret
-    .text
-)");
+// int (void* fn, a1 .. a10): a1..a3 travel in EAX, EDX, ECX, a4..a10 are pushed in that
+// order (a10 next to the return address) and removed by the callee.
+[[gnu::naked]] inline int CallRegister10(void*, int, int, int, int, int, int, int, int, int, int)
+{
+    asm(R"(
+        pushl %ebp
+        movl %esp, %ebp
+        pushl %ebx
+        pushl %esi
+        pushl %edi
+        pushl 24(%ebp)
+        pushl 28(%ebp)
+        pushl 32(%ebp)
+        pushl 36(%ebp)
+        pushl 40(%ebp)
+        pushl 44(%ebp)
+        pushl 48(%ebp)
+        movl 12(%ebp), %eax
+        movl 16(%ebp), %edx
+        movl 20(%ebp), %ecx
+        call *8(%ebp)
+        popl %edi
+        popl %esi
+        popl %ebx
+        popl %ebp
+        ret
+    )");
+}
 
-extern "C" int ModuleApi_CallRegister0(void* fn);
-extern "C" int ModuleApi_CallRegister10(void* fn, int a1, int a2, int a3, int a4, int a5, int a6, int a7,
-                                        int a8, int a9, int a10);
-extern "C" int ModuleApi_CallGuarded(void* fn, ModuleApi::Failure* out, void* handler);
-extern "C" void ModuleApi_Resume();
+struct Failure;
+
+// int (void* fn, Failure* out, void* handler): calls a register-convention function
+// without arguments inside an exception frame on the FS:0 chain (see GuardFrame). The
+// handler copies a module failure's text, unwinds the frames above this one and resumes
+// at the frame's resume address with ESP pointing at the frame; the result is then 0.
+[[gnu::naked]] inline int CallGuardedFrame(void*, Failure*, void*)
+{
+    asm(R"(
+        pushl %ebp
+        movl %esp, %ebp
+        pushl %ebx
+        pushl %esi
+        pushl %edi
+        pushl $1f
+        pushl 12(%ebp)
+        pushl %ebp
+        pushl 16(%ebp)
+        pushl %fs:0
+        movl %esp, %fs:0
+        call *8(%ebp)
+        jmp 2f
+    1:
+        xorl %eax, %eax
+    2:
+        movl (%esp), %ecx
+        movl %ecx, %fs:0
+        addl $20, %esp
+        popl %edi
+        popl %esi
+        popl %ebx
+        popl %ebp
+        ret
+    )");
+}
+
+} // namespace ModuleApi
 
 namespace ModuleApi {
 
+// The exception frame CallGuardedFrame builds on its stack.
 struct GuardFrame {
     void* previous;
     void* handler;
     DWORD ebp;
     Failure* out;
+    DWORD resume;
 };
 
 // Catches module failures only; every other exception goes on to outer handlers.
@@ -137,7 +143,7 @@ inline EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void
     const char* text = record->NumberParameters >= 1 ? reinterpret_cast<const char*>(record->ExceptionInformation[0]) : nullptr;
     guard->out->text = text ? text : "";
     ::RtlUnwind(frame, nullptr, record, nullptr);
-    context->Eip = reinterpret_cast<DWORD>(&ModuleApi_Resume);
+    context->Eip = guard->resume;
     context->Esp = reinterpret_cast<DWORD>(frame);
     context->Ebp = guard->ebp;
     return ExceptionContinueExecution;
@@ -145,14 +151,14 @@ inline EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void
 
 inline int Call(FARPROC fn)
 {
-    return ModuleApi_CallRegister0(reinterpret_cast<void*>(fn));
+    return CallRegister0(reinterpret_cast<void*>(fn));
 }
 
 // Calls a no-argument export; a module failure lands in `failure` and the result is 0.
 inline int CallGuarded(FARPROC fn, Failure& failure)
 {
     failure = {};
-    return ModuleApi_CallGuarded(reinterpret_cast<void*>(fn), &failure, reinterpret_cast<void*>(&GuardHandler));
+    return CallGuardedFrame(reinterpret_cast<void*>(fn), &failure, reinterpret_cast<void*>(&GuardHandler));
 }
 
 // The five exports of a loaded module; a host frees the library when one is missing.
@@ -174,7 +180,7 @@ struct Module {
     int Create(int left, int top, int width, int height, int osType, int language, const char* caption,
                const char* hint, int osMask, int tippNr) const
     {
-        return ModuleApi_CallRegister10(reinterpret_cast<void*>(create), left, top, width, height, osType, language,
+        return CallRegister10(reinterpret_cast<void*>(create), left, top, width, height, osType, language,
                                         static_cast<int>(reinterpret_cast<INT_PTR>(caption)),
                                         static_cast<int>(reinterpret_cast<INT_PTR>(hint)), osMask, tippNr);
     }
