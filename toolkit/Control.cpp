@@ -103,7 +103,12 @@ TForm* TControl::ParentForm() const
 void TControl::SetBounds(int left, int top, int width, int height)
 {
     UpdateBounds(left, top, width, height);
-    if (m_parent) m_parent->ResetAnchorDistances(this);
+    if (!m_parent) return;
+    // An aligned control keeps only its thickness: the parent places it and its siblings.
+    if (m_align != TAlign::alNone)
+        m_parent->AlignControls();
+    else
+        m_parent->ResetAnchorDistances(this);
 }
 
 void TControl::UpdateBounds(int left, int top, int width, int height)

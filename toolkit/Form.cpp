@@ -180,28 +180,41 @@ bool TForm::IsShortCut(int shortcut)
     return m_popupMenu && m_popupMenu->IsShortCut(shortcut);
 }
 
+namespace {
+// Appends the windowed controls on `parent` in tab order, each followed by those on it,
+// so that a group's controls take the group's place in the cycle.
+void AppendInTabOrder(const TWinControl& parent, std::vector<TWinControl*>& result)
+{
+    std::vector<TWinControl*> level;
+    for (TControl* c : parent.Controls())
+        if (auto* w = dynamic_cast<TWinControl*>(c)) level.push_back(w);
+    std::stable_sort(level.begin(), level.end(), [](auto* a, auto* b) { return a->TabOrder() < b->TabOrder(); });
+    for (TWinControl* w : level) {
+        result.push_back(w);
+        AppendInTabOrder(*w, result);
+    }
+}
+} // namespace
+
 std::vector<TWinControl*> TForm::AllWindowedControls() const
 {
     std::vector<TWinControl*> result;
-    std::vector<const TWinControl*> pending{this};
-    while (!pending.empty()) {
-        const TWinControl* parent = pending.back();
-        pending.pop_back();
-        std::vector<TWinControl*> level;
-        for (TControl* c : parent->Controls())
-            if (auto* w = dynamic_cast<TWinControl*>(c)) level.push_back(w);
-        std::stable_sort(level.begin(), level.end(), [](auto* a, auto* b) { return a->TabOrder() < b->TabOrder(); });
-        result.insert(result.end(), level.begin(), level.end());
-        for (auto it = level.rbegin(); it != level.rend(); ++it) pending.push_back(*it);
-    }
+    AppendInTabOrder(*this, result);
     return result;
 }
 
 std::vector<TWinControl*> TForm::TabList() const
 {
+    // A control can take the focus only while it and every group it lies on are shown
+    // and enabled.
+    auto reachable = [this](const TWinControl* w) {
+        for (; w && w != this; w = w->Parent())
+            if (!w->Enabled() || !w->Visible()) return false;
+        return true;
+    };
     std::vector<TWinControl*> list;
     for (TWinControl* w : AllWindowedControls())
-        if (w->TabStop() && w->Enabled() && w->Visible()) list.push_back(w);
+        if (w->TabStop() && reachable(w)) list.push_back(w);
     return list;
 }
 

@@ -504,8 +504,9 @@ bool TWinControl::Visible() const
 
 void TWinControl::SetVisible(bool visible)
 {
-    TControl::SetVisible(visible);
+    // The window first: Visible() reads it when the parent re-aligns its children.
     if (m_hwnd) ::ShowWindow(m_hwnd, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    TControl::SetVisible(visible);
 }
 
 std::string TWinControl::Text() const
