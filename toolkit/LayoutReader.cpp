@@ -97,6 +97,9 @@ bool LayoutReader::NextLine(std::string& line)
 void LayoutReader::Read()
 {
     RegisterStandardClasses();
+    // A class registers itself on first use: ask the root for its class before the first
+    // line names it.
+    const TClassInfo& rootClass = m_root.ClassType();
     std::string line;
     if (!NextLine(line)) Fail("empty layout", m_fileName);
     const bool isObject = line.rfind("object ", 0) == 0;
@@ -107,7 +110,7 @@ void LayoutReader::Read()
     const std::string className = Trim(line.substr(colon + 1));
     const TClassInfo* cls = TClassInfo::Find(className);
     if (!cls) Fail("unknown class", className);
-    if (!m_root.ClassType().InheritsFrom(*cls)) Fail("layout is not for this window class", className);
+    if (!rootClass.InheritsFrom(*cls)) Fail("layout is not for this window class", className);
     m_root.SetName(name);
     ReadObject(&m_root, *cls);
     if (NextLine(line)) Fail("text after the end of the layout", line);
@@ -123,6 +126,7 @@ void LayoutReader::Read()
 
 void LayoutReader::ReadObject(TComponent* component, const TClassInfo& cls)
 {
+    const int opened = m_line;
     std::string line;
     while (NextLine(line)) {
         if (line == "end") return;
@@ -154,6 +158,8 @@ void LayoutReader::ReadObject(TComponent* component, const TClassInfo& cls)
         }
         ReadObject(child, *childCls);
     }
+    // Named with the line that opened it: the end of the text may lie past its last line.
+    m_line = opened;
     Fail("missing 'end' of object", component->Name());
 }
 
