@@ -1,5 +1,6 @@
 #include "tests/module/TipModule.h"
 
+#include <commctrl.h>
 #include <stdexcept>
 
 namespace ts {
@@ -90,6 +91,29 @@ std::string WindowText(HWND window)
     char text[1024] = {};
     ::GetWindowTextA(window, text, sizeof text);
     return text;
+}
+
+namespace {
+struct TooltipSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindTooltip(HWND hwnd, LPARAM lp)
+{
+    auto* s = reinterpret_cast<TooltipSearch*>(lp);
+    char cls[64] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0 && ::GetWindow(hwnd, GW_OWNER) == s->owner) s->found = hwnd;
+    return TRUE;
+}
+} // namespace
+
+HWND TooltipOf(HWND owner)
+{
+    TooltipSearch search{owner, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 } // namespace ts

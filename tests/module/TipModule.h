@@ -53,5 +53,7 @@ private:
 // Client rectangle of a child window in its parent's client coordinates.
 RECT ChildRect(HWND child);
 std::string WindowText(HWND window);
+// The tooltip window that `owner` created for its hints, or null.
+HWND TooltipOf(HWND owner);
 
 } // namespace ts

@@ -48,39 +48,24 @@ const Texts kGerman{{{"OK", "\xC4nderungen werden gespeichert"},
 // ---------------------------------------------------------------------------------------
 // Hints, read from the tooltip window that the tip window made for them
 
-struct TooltipSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK FindTooltip(HWND hwnd, LPARAM lp)
-{
-    auto* s = reinterpret_cast<TooltipSearch*>(lp);
-    char cls[64] = {};
-    ::GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0 && ::GetWindow(hwnd, GW_OWNER) == s->owner) s->found = hwnd;
-    return TRUE;
-}
-
 // The hint of each command button, known by the button's left edge.
 std::map<std::string, std::string> ButtonHints(HWND window)
 {
     static const std::map<LONG, std::string> buttons{{16, "OK"}, {56, "Undo"}, {200, "Info"}, {240, "Registry"}};
     std::map<std::string, std::string> hints;
-    TooltipSearch search{window, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) return hints;
-    const auto count = static_cast<int>(::SendMessageA(search.found, TTM_GETTOOLCOUNT, 0, 0));
+    HWND tooltip = ts::TooltipOf(window);
+    if (!tooltip) return hints;
+    const auto count = static_cast<int>(::SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         char text[256] = {};
         TOOLINFOA ti{};
         ti.cbSize = TTTOOLINFOA_V2_SIZE;
         ti.lpszText = text;
-        if (!::SendMessageA(search.found, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&ti)))
+        if (!::SendMessageA(tooltip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&ti)))
             continue;
         text[0] = '\0';
         ti.lpszText = text;
-        ::SendMessageA(search.found, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+        ::SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
         const auto it = buttons.find(ti.rect.left);
         std::string name = "tool at ";
         name += std::to_string(ti.rect.left);

@@ -348,28 +348,6 @@ std::map<std::string, bool> ExpectedStates(bool disabled)
     return states;
 }
 
-struct TooltipSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK FindTooltip(HWND hwnd, LPARAM lp)
-{
-    auto* s = reinterpret_cast<TooltipSearch*>(lp);
-    char cls[64] = {};
-    ::GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0 && ::GetWindow(hwnd, GW_OWNER) == s->owner) s->found = hwnd;
-    return TRUE;
-}
-
-// The tooltip window that `owner` created for its hints.
-HWND TooltipOf(HWND owner)
-{
-    TooltipSearch search{owner, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 std::vector<RECT> ToolAreas(HWND tooltip)
 {
     std::vector<RECT> areas;
@@ -629,7 +607,7 @@ void CheckStartupAt(int dpi)
     for (int left : {16, 56, 200, 240})
         expectedTools.push_back(
             Describe("tool", Scaled(left, dpi), Scaled(381, dpi), Scaled(36, dpi), Scaled(36, dpi)));
-    for (const RECT& r : ToolAreas(TooltipOf(window)))
+    for (const RECT& r : ToolAreas(ts::TooltipOf(window)))
         actualTools.push_back(Describe("tool", r.left, r.top, r.right - r.left, r.bottom - r.top));
     std::sort(expectedTools.begin(), expectedTools.end());
     std::sort(actualTools.begin(), actualTools.end());
