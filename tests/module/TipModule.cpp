@@ -1,6 +1,7 @@
 #include "tests/module/TipModule.h"
 
 #include <commctrl.h>
+#include <cstdio>
 #include <stdexcept>
 
 namespace ts {
@@ -114,6 +115,35 @@ HWND TooltipOf(HWND owner)
     TooltipSearch search{owner, nullptr};
     ::EnumThreadWindows(::GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+DWORD RunChildProcess(const std::string& gtestFilter, const char* variable, const char* value, DWORD timeoutMs)
+{
+    char exe[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, exe, sizeof exe);
+    std::string command = std::string("\"") + exe + "\" --gtest_filter=" + gtestFilter;
+    ::SetEnvironmentVariableA(variable, value);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    si.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION pi{};
+    std::fflush(stdout);
+    const BOOL started =
+        ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    ::SetEnvironmentVariableA(variable, nullptr);
+    if (!started) return kChildNotStarted;
+    if (::WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_TIMEOUT) {
+        ::TerminateProcess(pi.hProcess, kChildTimedOut);
+        ::WaitForSingleObject(pi.hProcess, 5000);
+    }
+    DWORD code = kChildNotStarted;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return code;
 }
 
 } // namespace ts

@@ -56,4 +56,13 @@ std::string WindowText(HWND window);
 // The tooltip window that `owner` created for its hints, or null.
 HWND TooltipOf(HWND owner);
 
+// Runs this test program again as a child process, for settings that Wine reads once when
+// a process starts: only the tests matching `gtestFilter`, with the environment variable
+// `variable` set to `value`. Returns the child's exit code (0 when its tests passed), or
+// kChildNotStarted / kChildTimedOut.
+inline constexpr DWORD kChildNotStarted = 73;
+inline constexpr DWORD kChildTimedOut = 72;
+DWORD RunChildProcess(const std::string& gtestFilter, const char* variable, const char* value,
+                      DWORD timeoutMs = 40000);
+
 } // namespace ts

@@ -466,8 +466,6 @@ constexpr char kLogPixels[] = "LogPixels";
 constexpr char kChildVariable[] = "TIPP211_RESOLUTION_CHILD";
 constexpr DWORD kChildPassed = 70;
 constexpr DWORD kChildWrongResolution = 71;
-constexpr DWORD kChildTimedOut = 72;
-constexpr DWORD kChildNotStarted = 73;
 
 // Ends the process with the exception's code, without a debugger.
 LONG WINAPI EndWithoutDebugger(EXCEPTION_POINTERS*)
@@ -503,31 +501,7 @@ private:
 // Runs this test program's resolution child in `mode` and returns its exit code.
 DWORD RunChild(const char* mode)
 {
-    char exe[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, exe, sizeof exe);
-    std::string command = std::string("\"") + exe + "\" --gtest_filter=StartupResolutionChild.*";
-    ::SetEnvironmentVariableA(kChildVariable, mode);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
-    si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION pi{};
-    std::fflush(stdout);
-    const BOOL started =
-        ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    ::SetEnvironmentVariableA(kChildVariable, nullptr);
-    if (!started) return kChildNotStarted;
-    if (::WaitForSingleObject(pi.hProcess, 40000) == WAIT_TIMEOUT) {
-        ::TerminateProcess(pi.hProcess, kChildTimedOut);
-        ::WaitForSingleObject(pi.hProcess, 5000);
-    }
-    DWORD code = kChildNotStarted;
-    ::GetExitCodeProcess(pi.hProcess, &code);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return code;
+    return ts::RunChildProcess("StartupResolutionChild.*", kChildVariable, mode);
 }
 
 // Creates the window at the screen's resolution `dpi` and checks that everything was

@@ -1,0 +1,91 @@
+// The module on the Windows versions its host runs on: Wine reports an older version to a
+// program when its AppDefaults say so, read once when the program starts, so each version
+// runs in a child process of this test program.
+#include "tests/module/TipModule.h"
+#include "tests/support/Pump.h"
+#include "tests/support/WindowCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr char kChildVariable[] = "TIPP211_WINDOWS_VERSION_CHILD";
+
+// Sets Wine's Windows version for this test program while it lives.
+class WineVersionOverride {
+public:
+    explicit WineVersionOverride(const char* version)
+    {
+        char exe[MAX_PATH] = {};
+        ::GetModuleFileNameA(nullptr, exe, sizeof exe);
+        std::string name = exe;
+        name.erase(0, name.find_last_of("\\/") + 1);
+        m_key = "Software\\Wine\\AppDefaults\\" + name;
+        HKEY key = nullptr;
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
+            ERROR_SUCCESS) {
+            ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                             static_cast<DWORD>(std::strlen(version) + 1));
+            ::RegCloseKey(key);
+        }
+    }
+    ~WineVersionOverride() { ::RegDeleteKeyA(HKEY_CURRENT_USER, m_key.c_str()); }
+    WineVersionOverride(const WineVersionOverride&) = delete;
+    WineVersionOverride& operator=(const WineVersionOverride&) = delete;
+
+private:
+    std::string m_key;
+};
+
+struct VersionRow {
+    const char* wineVersion;
+    const char* expected; // "major.minor" as GetVersion reports it
+};
+
+const VersionRow kVersions[] = {{"win98", "4.10"}, {"win2k", "5.0"}, {"winxp", "5.1"}};
+
+} // namespace
+
+TEST(WindowsVersion, TheTipWindowWorksOnEveryVersion)
+{
+    for (const VersionRow& row : kVersions) {
+        WineVersionOverride version(row.wineVersion);
+        EXPECT_EQ(ts::RunChildProcess("WindowsVersionChild.*", kChildVariable, row.expected), 0u)
+            << row.wineVersion << ": the child's own output above says what failed";
+    }
+}
+
+// Runs only as the child of the test above, on the version named by the variable.
+TEST(WindowsVersionChild, CreatesTheWindow)
+{
+    const char* expected = std::getenv(kChildVariable);
+    if (!expected) GTEST_SKIP() << "runs as the child of WindowsVersion only";
+
+    const DWORD version = ::GetVersion();
+    const std::string reported = std::to_string(LOBYTE(LOWORD(version))) + "." + std::to_string(HIBYTE(LOWORD(version)));
+    ASSERT_EQ(reported, expected);
+
+    ts::TipModule module;
+    EXPECT_EQ(module.Api().Changed(), 0);
+    ASSERT_EQ(module.Create(), 0);
+    HWND window = module.Window();
+    ASSERT_NE(window, nullptr);
+    ts::PumpMessages();
+    RECT client;
+    ::GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 292);
+    EXPECT_EQ(client.bottom, 426);
+    HWND memo = module.Child("Edit", 16, 32);
+    ASSERT_NE(memo, nullptr);
+    EXPECT_GT(::GetWindowTextLengthA(memo), 0);
+    // The OK button shows its image: a blue-violet tile, not the white background.
+    const ts::Image image = ts::Image::Capture(window, true);
+    const COLORREF tile = image.Pixel(16 + 4, 381 + 4);
+    EXPECT_GT(GetBValue(tile), GetGValue(tile) + 40);
+    EXPECT_EQ(module.Api().Free(), 1);
+    EXPECT_EQ(module.Window(), nullptr);
+}
