@@ -59,7 +59,7 @@ TForm::~TForm()
     // The controls go while the tooltip that knows them still exists.
     MarkDestroying();
     DestroyComponents();
-    if (m_tooltip) ::DestroyWindow(m_tooltip);
+    m_tooltip.reset();
 }
 
 void TForm::InitializeForm()
@@ -236,11 +236,11 @@ void TForm::SelectNext(TWinControl* current, bool forward)
 HWND TForm::Tooltip()
 {
     if (!m_tooltip && Handle()) {
-        m_tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                      ToolkitInstance(), nullptr);
+        m_tooltip.reset(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                          ToolkitInstance(), nullptr));
     }
-    return m_tooltip;
+    return m_tooltip.get();
 }
 
 namespace {
@@ -279,7 +279,7 @@ void TForm::RemoveHint(TControl* control)
     if (!m_tooltip || !control->Parent() || !control->Parent()->Handle()) return;
     if (auto* w = dynamic_cast<TWinControl*>(control); w && !w->Handle()) return;
     TOOLINFOA ti = ToolOf(control);
-    ::SendMessageA(m_tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    ::SendMessageA(m_tooltip.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void TForm::WndProc(TMessage& m)

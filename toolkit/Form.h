@@ -83,7 +83,7 @@ private:
     TBorderIcons m_borderIcons = biSystemMenu | biMinimize | biMaximize;
     TPopupMenu* m_popupMenu = nullptr;
     UniqueIcon m_icon;
-    HWND m_tooltip = nullptr;
+    UniqueWindow m_tooltip;
 };
 
 // Creates a window of class T, reads its stored layouts and runs its creation event.

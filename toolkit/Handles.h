@@ -53,6 +53,7 @@ struct CloseRegKey { void operator()(HKEY h) const { ::RegCloseKey(h); } };
 struct CloseKernelHandle { void operator()(HANDLE h) const { ::CloseHandle(h); } };
 struct DeleteMemoryDC { void operator()(HDC h) const { ::DeleteDC(h); } };
 struct DestroyIconHandle { void operator()(HICON h) const { ::DestroyIcon(h); } };
+struct DestroyWindowHandle { void operator()(HWND h) const { ::DestroyWindow(h); } };
 
 using UniqueFont = UniqueHandle<NullHandleTraits<HFONT, DeleteGdiObject>>;
 using UniqueBrush = UniqueHandle<NullHandleTraits<HBRUSH, DeleteGdiObject>>;
@@ -63,6 +64,8 @@ using UniqueRegKey = UniqueHandle<NullHandleTraits<HKEY, CloseRegKey>>;
 using UniqueToken = UniqueHandle<NullHandleTraits<HANDLE, CloseKernelHandle>>;
 using UniqueMemoryDC = UniqueHandle<NullHandleTraits<HDC, DeleteMemoryDC>>;
 using UniqueIcon = UniqueHandle<NullHandleTraits<HICON, DestroyIconHandle>>;
+// A helper window that no toolkit object stands for (a tooltip, for one).
+using UniqueWindow = UniqueHandle<NullHandleTraits<HWND, DestroyWindowHandle>>;
 
 // A device context taken with GetDC and given back with ReleaseDC.
 class WindowDC {

@@ -1,6 +1,7 @@
 // The language switch of the real tip window: the command buttons' hints, the context
 // menu entry and the choice of help text, in German for every language but 1.
 #include "tests/module/TipModule.h"
+#include "toolkit/Handles.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Pump.h"
 #include "tests/support/WindowCapture.h"
@@ -168,26 +169,21 @@ ts::Image RenderLabel(const char* text, int width, int height)
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HFONT font = ::CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma");
-    HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
-    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    tk::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
+    tk::UniqueBitmap bitmap(::CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    tk::UniqueFont font(::CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma"));
+    tk::SelectedObject selectBitmap(dc.get(), bitmap.get());
+    tk::SelectedObject selectFont(dc.get(), font.get());
     RECT r{0, 0, width, height};
-    ::FillRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-    ::DrawTextA(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    ::FillRect(dc.get(), &r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetBkMode(dc.get(), TRANSPARENT);
+    ::SetTextColor(dc.get(), ::GetSysColor(COLOR_WINDOWTEXT));
+    ::DrawTextA(dc.get(), text, -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     ::GdiFlush();
     ts::Image image(width, height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) image.SetPixel(x, y, ::GetPixel(dc, x, y));
-    ::SelectObject(dc, oldFont);
-    ::SelectObject(dc, oldBitmap);
-    ::DeleteObject(font);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
+        for (int x = 0; x < width; ++x) image.SetPixel(x, y, ::GetPixel(dc.get(), x, y));
     return image;
 }
 
