@@ -117,6 +117,25 @@ HWND TooltipOf(HWND owner)
     return search.found;
 }
 
+std::vector<Tool> ToolsOf(HWND tooltip)
+{
+    std::vector<Tool> tools;
+    const auto count = static_cast<int>(::SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[256] = {};
+        TOOLINFOA ti{};
+        ti.cbSize = TTTOOLINFOA_V2_SIZE;
+        ti.lpszText = text;
+        if (!::SendMessageA(tooltip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&ti)))
+            continue;
+        text[0] = '\0';
+        ti.lpszText = text;
+        ::SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+        tools.push_back({ti.rect, text});
+    }
+    return tools;
+}
+
 DWORD RunChildProcess(const std::string& gtestFilter, const char* variable, const char* value, DWORD timeoutMs)
 {
     char exe[MAX_PATH] = {};

@@ -56,6 +56,13 @@ std::string WindowText(HWND window);
 // The tooltip window that `owner` created for its hints, or null.
 HWND TooltipOf(HWND owner);
 
+// The tools a tooltip window knows: the area each covers and the hint it shows.
+struct Tool {
+    RECT rect;
+    std::string text;
+};
+std::vector<Tool> ToolsOf(HWND tooltip);
+
 // Runs this test program again as a child process, for settings that Wine reads once when
 // a process starts: only the tests matching `gtestFilter`, with the environment variable
 // `variable` set to `value`. Returns the child's exit code (0 when its tests passed), or

@@ -56,21 +56,11 @@ std::map<std::string, std::string> ButtonHints(HWND window)
     std::map<std::string, std::string> hints;
     HWND tooltip = ts::TooltipOf(window);
     if (!tooltip) return hints;
-    const auto count = static_cast<int>(::SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[256] = {};
-        TOOLINFOA ti{};
-        ti.cbSize = TTTOOLINFOA_V2_SIZE;
-        ti.lpszText = text;
-        if (!::SendMessageA(tooltip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&ti)))
-            continue;
-        text[0] = '\0';
-        ti.lpszText = text;
-        ::SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
-        const auto it = buttons.find(ti.rect.left);
+    for (const ts::Tool& tool : ts::ToolsOf(tooltip)) {
+        const auto it = buttons.find(tool.rect.left);
         std::string name = "tool at ";
-        name += std::to_string(ti.rect.left);
-        hints[it != buttons.end() && ti.rect.top == 381 ? it->second : name] = text;
+        name += std::to_string(tool.rect.left);
+        hints[it != buttons.end() && tool.rect.top == 381 ? it->second : name] = tool.text;
     }
     return hints;
 }
@@ -161,30 +151,16 @@ Texts Observe(HWND window)
 // on the white client area.
 ts::Image RenderLabel(const char* text, int width, int height)
 {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    tk::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
-    tk::UniqueBitmap bitmap(::CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    tk::UniqueFont font(::CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma"));
-    tk::SelectedObject selectBitmap(dc.get(), bitmap.get());
-    tk::SelectedObject selectFont(dc.get(), font.get());
-    RECT r{0, 0, width, height};
-    ::FillRect(dc.get(), &r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::SetBkMode(dc.get(), TRANSPARENT);
-    ::SetTextColor(dc.get(), ::GetSysColor(COLOR_WINDOWTEXT));
-    ::DrawTextA(dc.get(), text, -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    ::GdiFlush();
-    ts::Image image(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) image.SetPixel(x, y, ::GetPixel(dc.get(), x, y));
-    return image;
+    return ts::Image::Render(width, height, RGB(255, 255, 255), [&](HDC dc) {
+        tk::UniqueFont font(::CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                          "Tahoma"));
+        tk::SelectedObject selectFont(dc, font.get());
+        RECT r{0, 0, width, height};
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::DrawTextA(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    });
 }
 
 // Whether the client area shows `text` at the label's place.

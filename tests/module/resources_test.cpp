@@ -1,6 +1,7 @@
 // What Tipp211.dll carries besides code: the image list of the command buttons, the
 // window icon, the button class's picture, the version block and the export table.
 #include "tests/module/TipModule.h"
+#include "tests/support/WindowCapture.h"
 #include "toolkit/Handles.h"
 
 #include <gtest/gtest.h>
@@ -34,27 +35,13 @@ std::string_view Resource(HMODULE module, const char* name, LPCSTR type)
 template <class Draw>
 std::vector<std::uint32_t> Render(int size, COLORREF background, Draw draw)
 {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = size;
-    bi.bmiHeader.biHeight = -size;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    tk::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    tk::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
-    {
-        tk::SelectedObject selected(dc.get(), bitmap.get());
-        tk::UniqueBrush brush(::CreateSolidBrush(background));
-        const RECT all{0, 0, size, size};
-        ::FillRect(dc.get(), &all, brush.get());
-        draw(dc.get());
-        ::GdiFlush();
-    }
-    const auto* p = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> pixels(p, p + size * size);
-    for (auto& px : pixels) px &= 0xFFFFFF;
+    const ts::Image image = ts::Image::Render(size, size, background, draw);
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const COLORREF c = image.Pixel(x, y);
+            pixels.push_back((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
+        }
     return pixels;
 }
 

@@ -351,15 +351,7 @@ std::map<std::string, bool> ExpectedStates(bool disabled)
 std::vector<RECT> ToolAreas(HWND tooltip)
 {
     std::vector<RECT> areas;
-    const auto count = static_cast<int>(::SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[256] = {};
-        TOOLINFOA ti{};
-        ti.cbSize = TTTOOLINFOA_V2_SIZE;
-        ti.lpszText = text;
-        if (::SendMessageA(tooltip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&ti)))
-            areas.push_back(ti.rect);
-    }
+    for (const ts::Tool& tool : ts::ToolsOf(tooltip)) areas.push_back(tool.rect);
     return areas;
 }
 

@@ -71,6 +71,32 @@ Image Image::Capture(HWND window, bool clientOnly) {
     return image;
 }
 
+Image Image::Render(int width, int height, COLORREF background, const std::function<void(HDC)>& draw) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    tk::UniqueMemoryDC memory(CreateCompatibleDC(nullptr));
+    tk::UniqueBitmap bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap) throw std::runtime_error("Image::Render: out of GDI resources");
+    {
+        tk::SelectedObject selected(memory.get(), bitmap.get());
+        tk::UniqueBrush brush(CreateSolidBrush(background));
+        const RECT all{0, 0, width, height};
+        FillRect(memory.get(), &all, brush.get());
+        draw(memory.get());
+        GdiFlush();
+    }
+    Image image(width, height);
+    const auto* src = static_cast<const std::uint32_t*>(bits);
+    for (size_t i = 0; i < image.m_pixels.size(); ++i) image.m_pixels[i] = src[i] & 0x00FFFFFF;
+    return image;
+}
+
 void Image::SaveBmp(const std::string& path) const {
     const int rowBytes = (m_width * 3 + 3) & ~3;
     const DWORD imageBytes = static_cast<DWORD>(rowBytes) * m_height;

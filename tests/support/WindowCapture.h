@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ public:
     // Brings `window` and its children up to date and copies it from the screen: the whole
     // window with its frame, or only its client area.
     static Image Capture(HWND window, bool clientOnly);
+    // A picture drawn off screen: `background` first, then whatever `draw` puts on it.
+    static Image Render(int width, int height, COLORREF background, const std::function<void(HDC)>& draw);
 
     [[nodiscard]] int Width() const { return m_width; }
     [[nodiscard]] int Height() const { return m_height; }
