@@ -1,6 +1,7 @@
 #include "toolkit/WinControl.h"
 #include "toolkit/Application.h"
 #include "toolkit/ClassInfo.h"
+#include "toolkit/DestroyWatch.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/Form.h"
 
@@ -321,8 +322,10 @@ bool TWinControl::HandleMouse(TMessage& m)
             // Capture ends before the control reacts: a click handler may open a modal box.
             m_pressedControl = nullptr;
             ::ReleaseCapture();
+            // A click handler may destroy this window (the host's close command, say).
+            const TDestroyWatch self(this);
             forward(c);
-            UpdateMouseControl(ControlAtPos(pt));
+            if (self.Alive()) UpdateMouseControl(ControlAtPos(pt));
             return true;
         }
         return false;
