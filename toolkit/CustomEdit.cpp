@@ -33,6 +33,12 @@ void TCustomEdit::SetText(const std::string& text)
     Change();
 }
 
+void TCustomEdit::SetParent(TWinControl* parent)
+{
+    TWinControl::SetParent(parent);
+    ApplyEditState();
+}
+
 void TCustomEdit::SetReadOnly(bool readOnly)
 {
     m_readOnly = readOnly;
@@ -45,7 +51,8 @@ void TCustomEdit::SetMaxLength(int maxLength)
     ApplyEditState();
 }
 
-// Applies the state an EDIT control keeps in its window, after creation too.
+// Applies the state an EDIT control keeps in its window, after creation too. A limit of 0
+// lifts the control's own default limit.
 void TCustomEdit::ApplyEditState()
 {
     if (!Handle()) return;

@@ -14,6 +14,8 @@ public:
     const TClassInfo& ClassType() const override { return StaticClass(); }
 
     void SetText(const std::string& text) override;
+    // The window is made when the control gets a parent: it takes the edit state then.
+    void SetParent(TWinControl* parent) override;
     bool ReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool readOnly);
     int MaxLength() const { return m_maxLength; }

@@ -64,6 +64,13 @@ using UniqueRegKey = UniqueHandle<NullHandleTraits<HKEY, CloseRegKey>>;
 using UniqueToken = UniqueHandle<NullHandleTraits<HANDLE, CloseKernelHandle>>;
 using UniqueMemoryDC = UniqueHandle<NullHandleTraits<HDC, DeleteMemoryDC>>;
 using UniqueIcon = UniqueHandle<NullHandleTraits<HICON, DestroyIconHandle>>;
+// A file, or INVALID_HANDLE_VALUE, as CreateFile returns it.
+struct FileHandleTraits {
+    using handle_type = HANDLE;
+    static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(HANDLE h) { ::CloseHandle(h); }
+};
+using UniqueFile = UniqueHandle<FileHandleTraits>;
 // A helper window that no toolkit object stands for (a tooltip, for one).
 using UniqueWindow = UniqueHandle<NullHandleTraits<HWND, DestroyWindowHandle>>;
 

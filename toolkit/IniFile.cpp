@@ -1,5 +1,6 @@
 #include "toolkit/IniFile.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/Handles.h"
 
 #include <windows.h>
 #include <vector>
@@ -36,6 +37,7 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value)
 {
+    if (!IsStorable(value)) throw EIniFileException("A value for " + m_fileName + " must not contain a line break");
     if (!::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
                                       m_fileName.c_str()))
         throw EIniFileException("Unable to write to " + m_fileName);
@@ -43,7 +45,37 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& key)
 {
-    ::WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, m_fileName.c_str());
+    // The profile function may report an absent key as a failure too; only a file it
+    // could not write is one.
+    if (!::WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, m_fileName.c_str()) &&
+        !CanOpen(GENERIC_WRITE))
+        throw EIniFileException("Unable to write to " + m_fileName);
+}
+
+std::string TIniFile::Path() const
+{
+    if (m_fileName.find_first_of("\\/:") != std::string::npos) return m_fileName;
+    char folder[MAX_PATH] = {};
+    const UINT length = ::GetWindowsDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return m_fileName;
+    std::string path(folder, length);
+    if (path.back() != '\\') path += '\\';
+    return path + m_fileName;
+}
+
+bool TIniFile::CanOpen(unsigned long access) const
+{
+    // FILE_SHARE_DELETE is unknown to Windows 95.
+    const UniqueFile file(::CreateFileA(Path().c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return true;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool TIniFile::IsStorable(const std::string& value)
+{
+    return value.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
 }
 
 } // namespace tk

@@ -11,15 +11,25 @@ public:
     explicit TIniFile(std::string fileName) : m_fileName(std::move(fileName)) {}
 
     [[nodiscard]] std::string FileName() const { return m_fileName; }
+    // Where the profile functions look for the file: a name without a folder lies in the
+    // Windows folder.
+    [[nodiscard]] std::string Path() const;
+    // False when the file exists but cannot be opened with `access` (GENERIC_READ or
+    // GENERIC_WRITE), for one when another program holds it open without sharing; the
+    // profile functions then read defaults and write nothing. An absent file is true.
+    [[nodiscard]] bool CanOpen(unsigned long access) const;
+    // A value that a file can hold as one key: no line break, no NUL.
+    [[nodiscard]] static bool IsStorable(const std::string& value);
 
     // The key's value, or defaultValue unchanged when file, section or key are absent.
     [[nodiscard]] std::string ReadString(const std::string& section, const std::string& key,
                                          const std::string& defaultValue) const;
     // Sets the key, adding section and key when absent. Raises EIniFileException when the
-    // file cannot be written.
+    // file cannot be written or the value is not storable.
     void WriteString(const std::string& section, const std::string& key,
                      const std::string& value);
-    // Removes the key; an absent key, section or file is no failure.
+    // Removes the key; an absent key, section or file is no failure. Raises
+    // EIniFileException when the file exists but cannot be written.
     void DeleteKey(const std::string& section, const std::string& key);
 
 private:
