@@ -1,5 +1,6 @@
 #include "toolkit/IniFile.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/Handles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -196,6 +197,42 @@ TEST_F(IniFileTest, WriteStringRaisesForAReadOnlyFile)
     EXPECT_EQ(ReadText(path), text);
 }
 
+// Another program holding the file open without sharing: the profile functions would read
+// defaults and write nothing without telling; the class tells.
+TEST_F(IniFileTest, ALockedFileIsToldAndNoWriteOrRemovalPassesAsDone)
+{
+    const std::string path = Path("locked.ini");
+    const std::string text = "[A]\r\na1=x\r\n";
+    WriteText(path, text);
+    tk::TIniFile ini(path);
+    EXPECT_TRUE(ini.CanOpen(GENERIC_READ));
+    EXPECT_TRUE(tk::TIniFile(Path("absent.ini")).CanOpen(GENERIC_WRITE));
+    {
+        const tk::UniqueFile lock(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                                OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(lock);
+        EXPECT_FALSE(ini.CanOpen(GENERIC_READ));
+        EXPECT_FALSE(ini.CanOpen(GENERIC_WRITE));
+        EXPECT_THROW(ini.DeleteKey("A", "a1"), tk::EIniFileException);
+        EXPECT_THROW(ini.WriteString("A", "a1", "y"), tk::EIniFileException);
+    }
+    EXPECT_EQ(ReadText(path), text);
+}
+
+TEST_F(IniFileTest, ValuesThatWouldBreakIntoLinesAreRefused)
+{
+    const std::string path = Path("lines.ini");
+    const std::string text = "[A]\r\na1=x\r\n";
+    WriteText(path, text);
+    tk::TIniFile ini(path);
+    for (const std::string& value : {std::string("y\r\n[B]"), std::string("y\nz=1"), std::string("y\r"), std::string("y\0z", 3)}) {
+        EXPECT_FALSE(tk::TIniFile::IsStorable(value));
+        EXPECT_THROW(ini.WriteString("A", "a1", value), tk::EIniFileException);
+    }
+    EXPECT_TRUE(tk::TIniFile::IsStorable("  C:\\x y\t"));
+    EXPECT_EQ(ReadText(path), text);
+}
+
 TEST(IniFileWindowsFolder, ANameWithoutFolderIsAFileInTheWindowsFolder)
 {
     const std::string name = "TkIniTest" + std::to_string(::GetCurrentProcessId()) + ".ini";
@@ -205,6 +242,8 @@ TEST(IniFileWindowsFolder, ANameWithoutFolderIsAFileInTheWindowsFolder)
     ASSERT_FALSE(FileExists(path));
 
     tk::TIniFile ini(name);
+    EXPECT_EQ(ini.Path(), path);
+    EXPECT_EQ(tk::TIniFile("C:\\x\\y.ini").Path(), "C:\\x\\y.ini");
     ini.WriteString("Probe", "Key", "here");
     const std::vector<std::string> lines = Lines(path);
     ::DeleteFileA(path.c_str());
