@@ -7,6 +7,10 @@
 #include "toolkit/Exceptions.h"
 #include "toolkit/Registry.h"
 
+#include <shellapi.h>
+
+#include <iterator>
+
 namespace {
 
 constexpr char kSettingsKey[] = "SOFTWARE\\Kelvamo\\Sorvanti";
@@ -16,6 +20,29 @@ constexpr int kDesignPixelsPerInch = 96;
 // Help-text kinds of the help-text library.
 constexpr int kHelpGerman = 2;
 constexpr int kHelpEnglish = 4;
+constexpr int kHelpRegistryKey = 5;
+
+// Where the registry editor keeps the key it opens at.
+constexpr char kRegeditKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
+constexpr char kLastKey[] = "LastKey";
+
+// The systems of OSTypes 1 to 13, in the order of their bits in OSMask. Later OSTypes
+// have no name and are never listed.
+constexpr const char* kSystemNames[] = {
+    "Windows 98 Standard Edition",
+    "Windows 98 Standard Edition A",
+    "Windows 98 Second Edition",
+    "Windows 95",
+    "Windows 95 A",
+    "Windows 95 B",
+    "Windows 95 B OEM Service Release 2",
+    "Windows 95 B OEM Service Release 2.1",
+    "Windows 95 C OEM Service Release 2.5 C",
+    "Windows NT",
+    "Windows 2000",
+    "Windows 98 ME",
+    "Windows XP",
+};
 
 // The library owns the text; the window keeps a copy.
 std::string HelpText(std::int32_t tippNr, int kind)
@@ -193,7 +220,28 @@ void TfrmTippTemplate::Fensterwechseln1Click(tk::TObject*)
     HostMessage::Broadcast(HostMessage::kSwitchWindow, 0);
 }
 
-// The restart prompt, the validity list and the registry lookup are not built yet.
-void TfrmTippTemplate::NeuStart() {}
-void TfrmTippTemplate::HotSpeedButtonRegistryClick(tk::TObject*) {}
-void TfrmTippTemplate::HotSpeedButtonInfoClick(tk::TObject*) {}
+// Lists the systems the tip is valid for, in the order of their bits.
+void TfrmTippTemplate::HotSpeedButtonInfoClick(tk::TObject*)
+{
+    std::string text = ModuleState::Language == 1 ? "Valid for:\r\n\r\n" : "G\xFCltig f\xFCr:\r\n\r\n";
+    const auto mask = static_cast<std::uint32_t>(ModuleState::OSMask);
+    for (std::size_t bit = 0; bit < std::size(kSystemNames); ++bit)
+        if (mask & (1u << bit)) text.append(kSystemNames[bit]).append("\r\n");
+    tk::ShowMessage(text);
+}
+
+// Points the registry editor at the tip's key and starts it. The value is written and the
+// key closed first: the editor reads it when it starts. A refused write ends the handler
+// before the editor is started.
+void TfrmTippTemplate::HotSpeedButtonRegistryClick(tk::TObject*)
+{
+    {
+        tk::TRegistry registry;
+        registry.SetRootKey(HKEY_CURRENT_USER);
+        // A key that could not be opened shows as the write's failure.
+        static_cast<void>(registry.OpenKey(kRegeditKey, true));
+        registry.WriteString(kLastKey, HelpText(TippNr, kHelpRegistryKey));
+        registry.CloseKey();
+    }
+    ::ShellExecuteA(Handle(), nullptr, "regedit.exe", "", "", SW_SHOW);
+}

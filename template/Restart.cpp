@@ -1,0 +1,72 @@
+// The restart prompt that a tip shows after saving settings that Windows reads only when
+// it starts, and the shutdown privilege that Windows NT and its successors ask for.
+#include "template/MainTippU.h"
+#include "toolkit/DestroyWatch.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Exceptions.h"
+#include "toolkit/Handles.h"
+
+namespace {
+
+constexpr char kQuestion[] = "Um diese \xC4nderung zu aktivieren, ist ein Neustart des Systems erforderlich. "
+                             "Soll der Neustart jetzt durchgef\xFChrt werden ?";
+constexpr char kFailed[] = "Das System l\xE4\xDFt sich zur Zeit nicht neu starten. "
+                           "Bitte f\xFChren Sie sp\xE4ter manuell einen Neustart durch";
+constexpr char kShutdownPrivilege[] = "SeShutdownPrivilege";
+
+// OSTypes of Windows NT and Windows 2000, which refuse a restart without the privilege.
+constexpr std::int32_t kWindowsNT = 10;
+constexpr std::int32_t kWindows2000 = 11;
+
+} // namespace
+
+void TfrmTippTemplate::NeuStart()
+{
+    const tk::TDestroyWatch window(this);
+    if (AskAndRestart(Tag()) && window.Alive()) Close();
+}
+
+bool TfrmTippTemplate::AskAndRestart(std::int32_t osType)
+{
+    if (!tk::ConfirmYesNo(kQuestion)) return false;
+    bool restarting;
+    if (osType == kWindowsNT || osType == kWindows2000) {
+        restarting = ExitWindowsWithPrivilege(EWX_REBOOT);
+    } else {
+        restarting = ::ExitWindowsEx(EWX_REBOOT, 0) != FALSE;
+        // Windows XP, too, refuses the restart to a process without the privilege; the
+        // systems that need none (95, 98, ME) succeed at the first call.
+        if (!restarting && ::GetLastError() == ERROR_PRIVILEGE_NOT_HELD)
+            restarting = ExitWindowsWithPrivilege(EWX_REBOOT);
+    }
+    if (!restarting) tk::ShowMessage(kFailed);
+    return restarting;
+}
+
+bool TfrmTippTemplate::SetPrivilege(const char* name, bool enable)
+{
+    HANDLE raw = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw)) return false;
+    const tk::UniqueToken token(raw);
+
+    static_assert(sizeof(TOKEN_PRIVILEGES) == 16, "a count and one privilege entry");
+    TOKEN_PRIVILEGES request{};
+    if (!::LookupPrivilegeValueA(nullptr, name, &request.Privileges[0].Luid)) return false;
+    request.PrivilegeCount = 1;
+    request.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
+    TOKEN_PRIVILEGES previous{};
+    DWORD returnLength = 0;
+    // Success without the privilege assigned (ERROR_NOT_ALL_ASSIGNED) counts as success:
+    // the shutdown request then tells.
+    return ::AdjustTokenPrivileges(token.get(), FALSE, &request, sizeof previous, &previous, &returnLength) != FALSE;
+}
+
+bool TfrmTippTemplate::ExitWindowsWithPrivilege(std::int32_t flags)
+{
+    // Refused before the privilege is taken, so that it is never left enabled.
+    if (flags < 0) throw tk::ERangeError();
+    if (!SetPrivilege(kShutdownPrivilege, true)) return false;
+    const bool restarting = ::ExitWindowsEx(static_cast<UINT>(flags), 0) != FALSE;
+    SetPrivilege(kShutdownPrivilege, false);
+    return restarting;
+}
