@@ -25,4 +25,14 @@ public:
     void HotSpeedButtonUndoClick(tk::TObject* sender);
     void T228_Edit_PagingDriveChange(tk::TObject* sender);
     void HotSpeedButtonOKClick(tk::TObject* sender);
+
+private:
+    // What the fields stand for. Unknown until the values were read whole, so that a
+    // window whose start-up failed, or that found System.INI locked, never saves fields
+    // that only look empty.
+    enum class Values { Unknown, NotLoaded, Loaded };
+    void LoadValues();
+
+    Values m_values = Values::Unknown;
+    bool m_loading = false; // the fields are being filled from the file: no user change
 };

@@ -1,0 +1,232 @@
+// The paging-file tip of the real Tipp211.dll against the real System.INI of the test's
+// Wine prefix: loading, change tracking, Undo and saving of PagingDrive and PagingFile.
+#include "tests/module/MessageParty.h"
+#include "tests/module/ShutdownRecorder.h"
+#include "tests/module/SystemIni.h"
+#include "tests/module/TipModule.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/Pump.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using Messages = std::vector<ts::ReceivedMessage>;
+
+// Written as Wine's profile functions write a file (they rewrite it whole in this form),
+// with a comment, keys around the two and sections before and after.
+const std::string kHead = "; settings of the system\r\n[boot]\r\nshell=Explorer.exe\r\n[386Enh]\r\nwoafont=dosapp.fon\r\n";
+const std::string kTail = "MinPagingFileSize=4096\r\n[mci]\r\ncdaudio=mcicda.dll\r\n";
+std::string Ini(const std::string& keys) { return kHead + keys + kTail; }
+const std::string kBoth = Ini("PagingDrive=C:\r\nPagingFile=C:\\WIN386.SWP\r\n");
+
+constexpr char kQuestionStart[] = "Um diese \xC4nderung";
+constexpr char kUnreadable[] = "System.INI lie\xDF sich beim \xD6""ffnen des Fensters nicht lesen. Es wurde nichts gespeichert.";
+
+void Click(HWND window, int x, int y)
+{
+    ::SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    ts::PumpMessages();
+}
+
+void Type(HWND edit, const std::string& keys)
+{
+    for (char key : keys) ::PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(key), 1);
+    ts::PumpMessages();
+}
+
+class PagingFileTest : public testing::Test {
+protected:
+    void Open(int osMask = 0x1FFF)
+    {
+        ts::CreateArgs args;
+        args.osMask = osMask;
+        ASSERT_EQ(tip.Create(args), 0);
+        window = tip.Window();
+        ASSERT_NE(window, nullptr);
+        drive = tip.Child("Edit", 93, 154);
+        file = tip.Child("Edit", 93, 184);
+        ASSERT_TRUE(drive && file);
+        party.Clear();
+    }
+    static std::string Text(HWND edit)
+    {
+        std::string text(static_cast<size_t>(::GetWindowTextLengthA(edit)) + 1, '\0');
+        text.resize(static_cast<size_t>(::GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
+        return text;
+    }
+    void SetText(HWND edit, const std::string& text) { ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+    ModuleApi::Failure Save()
+    {
+        ModuleApi::Failure failure;
+        const int result = tip.Api().SaveChanges(failure);
+        EXPECT_EQ(result, failure.raised ? 0 : 1);
+        return failure;
+    }
+    bool Asked() const
+    {
+        for (const std::string& text : boxes.Texts())
+            if (text.rfind(kQuestionStart, 0) == 0) return true;
+        return false;
+    }
+
+    ts::SystemIni saved;
+    ts::TipModule tip;
+    ts::MessageBoxRecorder boxes{tip.Library()};
+    ts::ShutdownRecorder shutdown{tip.Library()};
+    ts::MessageParty party;
+    HWND window = nullptr, drive = nullptr, file = nullptr;
+};
+
+TEST_F(PagingFileTest, FieldsShowTheKeysAsTheyStand)
+{
+    const std::string umlauts = "D:\\Auslagerung\\\xE4\xF6\xFC\xDF.swp";
+    const std::string huge(100000, 'x');
+    const struct {
+        std::optional<std::string> bytes;
+        std::string drive, file;
+    } rows[] = {
+        {kBoth, "C:", "C:\\WIN386.SWP"},
+        {Ini("PagingFile=" + umlauts + "\r\n"), "", umlauts},
+        {Ini("PagingFile=" + huge + "\r\n"), "", huge},
+        {"[boot]\r\nshell=Explorer.exe\r\n", "", ""},
+        {std::nullopt, "", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.bytes ? row.bytes->substr(0, 120) : "no file");
+        if (row.bytes) ts::SystemIni::Write(*row.bytes); else ts::SystemIni::Remove();
+        Open();
+        EXPECT_EQ(Text(drive), row.drive);
+        EXPECT_TRUE(Text(file) == row.file) << Text(file).size() << " characters, not " << row.file.size();
+        EXPECT_EQ(tip.Api().Changed(), 0);
+        EXPECT_EQ(tip.Api().Free(), 1);
+        EXPECT_TRUE(ts::SystemIni::Read() == row.bytes) << "reading changed or created the file";
+    }
+    // A later window of the same load, too, counts its loaded values as no change.
+    ts::SystemIni::Write(kBoth);
+    Open();
+    EXPECT_EQ(tip.Api().Changed(), 0);
+}
+
+TEST_F(PagingFileTest, UnsupportedSystemNeitherReadsNorWrites)
+{
+    ts::SystemIni::Write(kBoth);
+    Open(0);
+    EXPECT_EQ(Text(drive), "");
+    EXPECT_FALSE(::IsWindowEnabled(drive) || ::IsWindowEnabled(file));
+    EXPECT_FALSE(Save().raised);
+    EXPECT_EQ(ts::SystemIni::Read(), kBoth);
+    EXPECT_TRUE(party.Received().empty());
+    EXPECT_TRUE(boxes.Texts().empty());
+}
+
+TEST_F(PagingFileTest, OkWritesOrRemovesBothKeysAndNothingElse)
+{
+    const struct {
+        std::string before, drive, file, after;
+    } rows[] = {
+        {kBoth, "", "D:\\PAGE.SWP", Ini("PagingFile=D:\\PAGE.SWP\r\n")},
+        {kBoth, "E:", "C:\\WIN386.SWP", Ini("PagingDrive=E:\r\nPagingFile=C:\\WIN386.SWP\r\n")},
+        {kBoth, "", "", Ini("")},
+        // Blanks are a value, not an empty field (the profile functions drop them as they write).
+        {kBoth, "  ", "C:\\WIN386.SWP", Ini("PagingDrive=\r\nPagingFile=C:\\WIN386.SWP\r\n")},
+        {Ini(""), "D:", "", kHead + "MinPagingFileSize=4096\r\nPagingDrive=D:\r\n[mci]\r\ncdaudio=mcicda.dll\r\n"},
+        {Ini(""), "", "", Ini("")},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE("drive \"" + row.drive + "\", file \"" + row.file + "\"");
+        ts::SystemIni::Write(row.before);
+        Open();
+        boxes.SetAnswer(IDNO);
+        SetText(drive, row.drive);
+        SetText(file, row.file);
+        EXPECT_FALSE(Save().raised);
+        EXPECT_EQ(ts::SystemIni::Read(), row.after);
+        EXPECT_TRUE(Asked());
+        EXPECT_EQ(party.Received(), (Messages{{9999, 2}}));
+        EXPECT_EQ(tip.Api().Free(), 1);
+    }
+}
+
+TEST_F(PagingFileTest, EditSaveUndoCycleAsAUserDoesIt)
+{
+    ts::SystemIni::Write(kBoth);
+    Open();
+    boxes.SetAnswer(IDNO);
+    ::SendMessageA(drive, EM_SETSEL, 0, -1);
+    Type(drive, "D:");
+    EXPECT_EQ(Text(drive), "D:");
+    EXPECT_EQ(tip.Api().Changed(), 1);
+    Click(window, 34, 399); // OK
+    EXPECT_EQ(ts::SystemIni::Read(), Ini("PagingDrive=D:\r\nPagingFile=C:\\WIN386.SWP\r\n"));
+    EXPECT_EQ(tip.Api().Changed(), 2);
+    EXPECT_EQ(tip.Api().Nr(), 2);
+    EXPECT_TRUE(Asked());
+    EXPECT_TRUE(shutdown.calls.empty());
+
+    Click(window, 74, 399); // Undo
+    EXPECT_EQ(Text(drive) + Text(file), "");
+    EXPECT_EQ(tip.Api().Changed(), 1);
+    EXPECT_EQ(tip.Api().Nr(), 1);
+    EXPECT_EQ(ts::SystemIni::Read(), Ini("PagingDrive=D:\r\nPagingFile=C:\\WIN386.SWP\r\n")) << "Undo wrote";
+    Click(window, 74, 399); // Undo on empty fields changes nothing more
+    EXPECT_EQ(tip.Api().Changed(), 1);
+    Click(window, 34, 399);
+    EXPECT_EQ(ts::SystemIni::Read(), Ini(""));
+    EXPECT_EQ(tip.Api().Changed(), 2);
+    EXPECT_EQ(party.Received(), (Messages{{9999, 2}, {9999, 1}}));
+}
+
+// Nothing is written, nothing broadcast and no restart asked when a save cannot be made
+// whole: the file is locked, was locked when the window opened, or a value would break
+// into lines. A click reports the failure, the host receives it.
+TEST_F(PagingFileTest, SaveThatCannotBeMadeWholeChangesNothing)
+{
+    enum Case { kLockedOnSave, kLockedOnOpen, kLineBreak };
+    const struct {
+        Case what;
+        std::string drive;
+        std::string message;
+    } rows[] = {
+        {kLockedOnSave, "E:", "Unable to write to System.INI"},
+        {kLockedOnSave, "", "Unable to write to System.INI"},
+        {kLockedOnOpen, "E:", kUnreadable},
+        {kLineBreak, "E:\r\n[boot]", "PagingDrive: Der Wert darf keinen Zeilenumbruch enthalten. Es wurde nichts gespeichert."},
+        {kLineBreak, "E:\nX=1", "PagingDrive: Der Wert darf keinen Zeilenumbruch enthalten. Es wurde nichts gespeichert."},
+    };
+    for (const auto& row : rows) {
+        for (bool byClick : {true, false}) {
+            SCOPED_TRACE(testing::Message() << "case " << row.what << (byClick ? ", click" : ", ModulSaveChanges"));
+            ts::SystemIni::Write(kBoth);
+            std::unique_ptr<ts::SystemIniLock> lock;
+            if (row.what == kLockedOnOpen) lock = std::make_unique<ts::SystemIniLock>();
+            Open();
+            lock.reset();
+            if (row.what == kLockedOnSave) lock = std::make_unique<ts::SystemIniLock>();
+            SetText(drive, row.drive);
+            SetText(file, "");
+            boxes.Clear();
+            if (byClick) {
+                Click(window, 34, 399);
+                EXPECT_EQ(boxes.Texts(), Lines{row.message});
+            } else {
+                const ModuleApi::Failure failure = Save();
+                EXPECT_TRUE(failure.raised);
+                EXPECT_EQ(failure.text, row.message);
+                EXPECT_TRUE(boxes.Texts().empty());
+            }
+            lock.reset();
+            EXPECT_EQ(ts::SystemIni::Read(), kBoth);
+            EXPECT_TRUE(party.Received().empty());
+            EXPECT_EQ(tip.Api().Changed(), 1) << "Saved was set";
+            EXPECT_EQ(tip.Api().Free(), 1);
+        }
+    }
+}
+
+} // namespace
