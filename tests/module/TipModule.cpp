@@ -1,4 +1,5 @@
 #include "tests/module/TipModule.h"
+#include "tests/support/Pump.h"
 
 #include <commctrl.h>
 #include <cstdio>
@@ -89,9 +90,23 @@ RECT ChildRect(HWND child)
 
 std::string WindowText(HWND window)
 {
-    char text[1024] = {};
-    ::GetWindowTextA(window, text, sizeof text);
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+void Click(HWND window, int x, int y)
+{
+    ::SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    PumpMessages();
+}
+
+void ClickButton(HWND tipWindow, CommandButton button)
+{
+    static const POINT centres[] = {{34, 399}, {74, 399}, {218, 399}, {258, 399}};
+    const POINT at = centres[static_cast<int>(button)];
+    Click(tipWindow, at.x, at.y);
 }
 
 namespace {

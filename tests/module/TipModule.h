@@ -53,6 +53,12 @@ private:
 // Client rectangle of a child window in its parent's client coordinates.
 RECT ChildRect(HWND child);
 std::string WindowText(HWND window);
+// A click of the left mouse button at a client point, as the user makes it; the messages
+// it leads to are handled before it returns.
+void Click(HWND window, int x, int y);
+// The four command buttons of the tip window are windowless: a click at their centre.
+enum class CommandButton { OK, Undo, Info, Registry };
+void ClickButton(HWND tipWindow, CommandButton button);
 // The tooltip window that `owner` created for its hints, or null.
 HWND TooltipOf(HWND owner);
 

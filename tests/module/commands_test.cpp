@@ -19,14 +19,6 @@ constexpr char kRegeditKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Ap
 constexpr char kKey211[] =
     "My Computer\\HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 
-void Click(HWND window, int x, int y)
-{
-    ::SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    ::SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    ts::PumpMessages();
-}
-void ClickInfo(HWND window) { Click(window, 218, 399); }
-void ClickRegistry(HWND window) { Click(window, 258, 399); }
 
 std::optional<std::string> LastKey()
 {
@@ -123,7 +115,7 @@ TEST_F(CommandsTest, InfoListsTheSystemsOfTheMaskInTableOrder)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "OSMask 0x" << std::hex << row.osMask << ", language " << row.language);
-        ClickInfo(Open(row.language, row.osMask));
+        ts::ClickButton(Open(row.language, row.osMask), ts::CommandButton::Info);
         EXPECT_EQ(boxes.Texts(), Lines{row.text});
         EXPECT_EQ(tip.Api().Free(), 1);
     }
@@ -143,7 +135,7 @@ TEST_F(CommandsTest, RegistryPointsTheEditorAtTheTipsKeyBeforeStartingIt)
         g_recorded.useRealHelp = row.real;
         g_recorded.helpText = row.helpText;
         g_recorded.shellCalls.clear();
-        ClickRegistry(Open());
+        ts::ClickButton(Open(), ts::CommandButton::Registry);
         EXPECT_EQ(LastKey(), row.lastKey);
         EXPECT_EQ(g_recorded.shellCalls, Lines{std::string("window null \"regedit.exe\" \"\" \"\" 5 LastKey ").append(row.lastKey)});
         EXPECT_TRUE(boxes.Texts().empty());
@@ -162,7 +154,7 @@ TEST_F(CommandsTest, RegistryThatCannotWriteReportsAndStartsNoEditor)
     HWND window = Open();
     SetLastKey("earlier");
     const ts::ImportPatch refuse(tip.Library(), "advapi32.dll", "RegCreateKeyExA", reinterpret_cast<void*>(&RefuseKey));
-    ClickRegistry(window);
+    ts::ClickButton(window, ts::CommandButton::Registry);
     EXPECT_EQ(boxes.Texts().size(), 1u);
     EXPECT_TRUE(g_recorded.shellCalls.empty());
     EXPECT_EQ(LastKey(), "earlier");
@@ -176,9 +168,9 @@ TEST_F(CommandsTest, CommandsWorkOnADisabledWindowAndTheSwitchShowsItAgain)
     ts::MessageParty party;
     HWND window = Open(0, 0x400, 10);
     ASSERT_FALSE(::IsWindowEnabled(tip.Child("Edit", 93, 154)));
-    ClickInfo(window);
+    ts::ClickButton(window, ts::CommandButton::Info);
     EXPECT_EQ(boxes.Texts(), Lines{"G\xFCltig f\xFCr:\r\n\r\nWindows 2000\r\n"});
-    ClickRegistry(window);
+    ts::ClickButton(window, ts::CommandButton::Registry);
     EXPECT_EQ(g_recorded.shellCalls.size(), 1u);
 
     ::ShowWindow(window, SW_HIDE);
@@ -193,7 +185,7 @@ TEST_F(CommandsTest, CommandsWorkOnADisabledWindowAndTheSwitchShowsItAgain)
 TEST_F(CommandsTest, RegistryStartsTheRealEditor)
 {
     HWND window = Open();
-    ClickRegistry(window);
+    ts::ClickButton(window, ts::CommandButton::Registry);
     EXPECT_EQ(LastKey(), kKey211);
     HWND editor = nullptr;
     EXPECT_TRUE(ts::PumpUntil([&] { return (editor = ::FindWindowA("RegEdit_RegEdit", nullptr)) != nullptr; }, 20000));

@@ -27,12 +27,6 @@ const std::string kBoth = Ini("PagingDrive=C:\r\nPagingFile=C:\\WIN386.SWP\r\n")
 constexpr char kQuestionStart[] = "Um diese \xC4nderung";
 constexpr char kUnreadable[] = "System.INI lie\xDF sich beim \xD6""ffnen des Fensters nicht lesen. Es wurde nichts gespeichert.";
 
-void Click(HWND window, int x, int y)
-{
-    ::SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    ::SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    ts::PumpMessages();
-}
 
 void Type(HWND edit, const std::string& keys)
 {
@@ -54,12 +48,7 @@ protected:
         ASSERT_TRUE(drive && file);
         party.Clear();
     }
-    static std::string Text(HWND edit)
-    {
-        std::string text(static_cast<size_t>(::GetWindowTextLengthA(edit)) + 1, '\0');
-        text.resize(static_cast<size_t>(::GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
-        return text;
-    }
+    static std::string Text(HWND edit) { return ts::WindowText(edit); }
     void SetText(HWND edit, const std::string& text) { ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
     ModuleApi::Failure Save()
     {
@@ -162,21 +151,21 @@ TEST_F(PagingFileTest, EditSaveUndoCycleAsAUserDoesIt)
     Type(drive, "D:");
     EXPECT_EQ(Text(drive), "D:");
     EXPECT_EQ(tip.Api().Changed(), 1);
-    Click(window, 34, 399); // OK
+    ts::ClickButton(window, ts::CommandButton::OK);
     EXPECT_EQ(ts::SystemIni::Read(), Ini("PagingDrive=D:\r\nPagingFile=C:\\WIN386.SWP\r\n"));
     EXPECT_EQ(tip.Api().Changed(), 2);
     EXPECT_EQ(tip.Api().Nr(), 2);
     EXPECT_TRUE(Asked());
     EXPECT_TRUE(shutdown.calls.empty());
 
-    Click(window, 74, 399); // Undo
+    ts::ClickButton(window, ts::CommandButton::Undo);
     EXPECT_EQ(Text(drive) + Text(file), "");
     EXPECT_EQ(tip.Api().Changed(), 1);
     EXPECT_EQ(tip.Api().Nr(), 1);
     EXPECT_EQ(ts::SystemIni::Read(), Ini("PagingDrive=D:\r\nPagingFile=C:\\WIN386.SWP\r\n")) << "Undo wrote";
-    Click(window, 74, 399); // Undo on empty fields changes nothing more
+    ts::ClickButton(window, ts::CommandButton::Undo); // on empty fields: nothing more changes
     EXPECT_EQ(tip.Api().Changed(), 1);
-    Click(window, 34, 399);
+    ts::ClickButton(window, ts::CommandButton::OK);
     EXPECT_EQ(ts::SystemIni::Read(), Ini(""));
     EXPECT_EQ(tip.Api().Changed(), 2);
     EXPECT_EQ(party.Received(), (Messages{{9999, 2}, {9999, 1}}));
@@ -212,7 +201,7 @@ TEST_F(PagingFileTest, SaveThatCannotBeMadeWholeChangesNothing)
             SetText(file, "");
             boxes.Clear();
             if (byClick) {
-                Click(window, 34, 399);
+                ts::ClickButton(window, ts::CommandButton::OK);
                 EXPECT_EQ(boxes.Texts(), Lines{row.message});
             } else {
                 const ModuleApi::Failure failure = Save();

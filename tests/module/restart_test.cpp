@@ -31,14 +31,6 @@ Lines Join(std::initializer_list<Lines> parts)
     return all;
 }
 
-void Click(HWND window, int x, int y)
-{
-    ::SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    ::SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    ts::PumpMessages();
-}
-void ClickOK(HWND window) { Click(window, 34, 399); }
-void ClickUndo(HWND window) { Click(window, 74, 399); }
 
 class RestartTest : public testing::Test {
 protected:
@@ -127,11 +119,11 @@ TEST_F(RestartTest, SavedNoticeTellsWhetherDefaultsWereRestored)
     HWND window = Open();
     boxes.SetAnswer(IDNO);
     party.Clear();
-    ClickOK(window);
+    ts::ClickButton(window, ts::CommandButton::OK);
     EXPECT_TRUE(Save());
-    ClickUndo(window);
+    ts::ClickButton(window, ts::CommandButton::Undo);
     EXPECT_EQ(tip.Api().Nr(), 1);
-    ClickOK(window);
+    ts::ClickButton(window, ts::CommandButton::OK);
     EXPECT_TRUE(Save());
     EXPECT_EQ(party.Received(), (std::vector<ts::ReceivedMessage>{{9999, 2}, {9999, 2}, {9999, 1}, {9999, 1}}));
     EXPECT_EQ(boxes.Texts(), (Lines(4, kQuestion)));
@@ -150,7 +142,7 @@ TEST_F(RestartTest, HostClosesTheWindowDuringTheSavedNotice)
         shutdown.calls.clear();
         boxes.SetAnswer(IDYES);
         if (byClick)
-            ClickOK(window);
+            ts::ClickButton(window, ts::CommandButton::OK);
         else
             EXPECT_TRUE(Save());
         EXPECT_FALSE(::IsWindow(window));

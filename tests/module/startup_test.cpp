@@ -355,12 +355,6 @@ std::vector<RECT> ToolAreas(HWND tooltip)
     return areas;
 }
 
-void Click(HWND window, int x, int y)
-{
-    ::SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    ::SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    ts::PumpMessages();
-}
 
 } // namespace
 
@@ -436,8 +430,8 @@ TEST_F(PreferenceTest, PreferenceAndSystemDecideWhetherTheWindowIsDisabled)
         // A disabled OK or Undo does not react to a click; the menu entry's shortcut
         // still works and broadcasts the window switch.
         party.Clear();
-        if (!row.supported) Click(window, 34, 399);
-        Click(window, 74, 399);
+        if (!row.supported) ts::ClickButton(window, ts::CommandButton::OK);
+        ts::ClickButton(window, ts::CommandButton::Undo);
         EXPECT_EQ(module.Api().Nr(), row.supported ? 1 : 2);
         ::SendMessageA(window, WM_KEYDOWN, VK_F12, 0);
         ::SendMessageA(window, WM_KEYUP, VK_F12, 0);
