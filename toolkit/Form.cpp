@@ -250,10 +250,9 @@ TOOLINFOA ToolOf(TControl* control)
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
     ti.hwnd = control->Parent()->Handle();
     if (auto* w = dynamic_cast<TWinControl*>(control)) {
-        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.uFlags = TTF_IDISHWND;
         ti.uId = reinterpret_cast<UINT_PTR>(w->Handle());
     } else {
-        ti.uFlags = TTF_SUBCLASS;
         ti.uId = reinterpret_cast<UINT_PTR>(control);
         ti.rect = control->BoundsRect();
     }
@@ -280,6 +279,14 @@ void TForm::RemoveHint(TControl* control)
     if (auto* w = dynamic_cast<TWinControl*>(control); w && !w->Handle()) return;
     TOOLINFOA ti = ToolOf(control);
     ::SendMessageA(m_tooltip.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TForm::RelayToHints(HWND hwnd, const TMessage& m)
+{
+    if (!m_tooltip) return;
+    const DWORD pos = ::GetMessagePos();
+    MSG msg{hwnd, m.Msg, m.WParam, m.LParam, static_cast<DWORD>(::GetMessageTime()), {GET_X_LPARAM(pos), GET_Y_LPARAM(pos)}};
+    ::SendMessageA(m_tooltip.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void TForm::WndProc(TMessage& m)

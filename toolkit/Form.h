@@ -61,6 +61,9 @@ public:
     // Keeps the hint of a control in the window's tooltip up to date.
     void HintsChanged(TControl* control);
     void RemoveHint(TControl* control);
+    // Shows the tooltip a mouse message that `hwnd`, one of the form's windows, received,
+    // so that it shows and hides the hints; it subclasses none of the windows itself.
+    void RelayToHints(HWND hwnd, const TMessage& message);
 
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;

@@ -2,8 +2,9 @@
 #include "toolkit/ClassInfo.h"
 #include "toolkit/Exceptions.h"
 
-#include <objidl.h>
-#include <shlwapi.h>
+#include <objbase.h>
+#include <cstring>
+#include <memory>
 
 namespace tk {
 
@@ -42,12 +43,34 @@ int TImageList::Count() const
     return m_handle ? ::ImageList_GetImageCount(m_handle.get()) : 0;
 }
 
+namespace {
+
+struct FreeGlobal { void operator()(void* memory) const { ::GlobalFree(memory); } };
+struct ReleaseStream { void operator()(IStream* stream) const { stream->Release(); } };
+using StreamPtr = std::unique_ptr<IStream, ReleaseStream>;
+
+// A stream over a copy of `bytes` in movable global memory, which the stream owns and
+// frees. ole32's CreateStreamOnHGlobal is on every Windows from 95 and NT 3.51 on;
+// shlwapi's memory stream is not. An empty block cannot be locked, so the copy has at
+// least one (zero) byte, which no image list begins with.
+StreamPtr MemoryStream(const std::string& bytes)
+{
+    std::unique_ptr<void, FreeGlobal> memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() + (bytes.empty() ? 1 : 0)));
+    void* data = memory ? ::GlobalLock(memory.get()) : nullptr;
+    if (!data) throw Exception("Out of memory");
+    std::memcpy(data, bytes.data(), bytes.size());
+    ::GlobalUnlock(memory.get());
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream))) throw Exception("Out of memory");
+    (void)memory.release();
+    return StreamPtr(stream);
+}
+
+} // namespace
+
 void TImageList::ReadStream(const std::string& bytes)
 {
-    IStream* stream = ::SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-    if (!stream) throw Exception("Out of memory");
-    HIMAGELIST list = ::ImageList_Read(stream);
-    stream->Release();
+    HIMAGELIST list = ::ImageList_Read(MemoryStream(bytes).get());
     if (!list) throw Exception("Invalid image list stream");
     m_handle.reset(list);
     ::ImageList_GetIconSize(list, &m_width, &m_height);

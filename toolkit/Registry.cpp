@@ -47,6 +47,7 @@ bool TRegistry::Open(const std::string& key, REGSAM access, bool create)
                          : ::RegOpenKeyExA(m_root, path, 0, access, &opened);
     if (result != ERROR_SUCCESS) return false;
     m_key.reset(opened);
+    m_readOnly = (access & KEY_SET_VALUE) == 0;
     return true;
 }
 
@@ -83,9 +84,11 @@ bool TRegistry::ReadBool(const std::string& name) const
 void TRegistry::WriteString(const std::string& name, const std::string& value)
 {
     HKEY key = RequireKey(name);
-    LONG result = ::RegSetValueExA(key, name.c_str(), 0, REG_SZ,
-                                   reinterpret_cast<const BYTE*>(value.c_str()),
-                                   static_cast<DWORD>(value.size() + 1));
+    // Windows NT refuses the write itself; the 9x registry ignores the access mask.
+    LONG result = m_readOnly ? ERROR_ACCESS_DENIED
+                             : ::RegSetValueExA(key, name.c_str(), 0, REG_SZ,
+                                                reinterpret_cast<const BYTE*>(value.c_str()),
+                                                static_cast<DWORD>(value.size() + 1));
     if (result != ERROR_SUCCESS)
         throw ERegistryException("Failed to set data for '" + name + "': " + ErrorText(result));
 }

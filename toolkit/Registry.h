@@ -21,7 +21,9 @@ public:
     // of the path is created. On success the key replaces the open one; on failure the
     // open key stays. A leading backslash means the same as none.
     bool OpenKey(const std::string& key, bool create);
-    // Opens an existing key below the root for reading only.
+    // Opens an existing key below the root for reading only. WriteString refuses to write
+    // through it on every Windows, also on 95, 98 and ME, whose registry has no access
+    // control and would take the write.
     bool OpenKeyReadOnly(const std::string& key);
     void CloseKey() { m_key.reset(); }
     [[nodiscard]] HKEY CurrentKey() const { return m_key.get(); }
@@ -31,8 +33,8 @@ public:
     // An integer (REG_DWORD) value, non-zero is true. Any other type, a missing value or
     // no open key raise ERegistryException.
     [[nodiscard]] bool ReadBool(const std::string& name) const;
-    // Writes a REG_SZ value; raises ERegistryException when no key is open or the write is
-    // refused.
+    // Writes a REG_SZ value; raises ERegistryException when no key is open, the key is open
+    // for reading only, or the system refuses the write.
     void WriteString(const std::string& name, const std::string& value);
 
 private:
@@ -41,6 +43,7 @@ private:
 
     HKEY m_root = HKEY_CURRENT_USER;
     UniqueRegKey m_key;
+    bool m_readOnly = false;
 };
 
 } // namespace tk

@@ -4,6 +4,8 @@
 #include "toolkit/DestroyWatch.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/Form.h"
+#include "toolkit/MouseLeave.h"
+#include "toolkit/WindowBinding.h"
 
 #include <windowsx.h>
 #include <algorithm>
@@ -12,28 +14,9 @@ namespace tk {
 
 namespace {
 
-constexpr char kObjectProperty[] = "tk.control";
-constexpr char kWindowClass[] = "TkWindow";
-int g_ownClassWindows = 0;
-
-void RegisterOwnClass(WNDPROC proc)
+bool IsMouseMessage(UINT msg)
 {
-    if (g_ownClassWindows++ > 0) return;
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = ToolkitInstance();
-    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kWindowClass;
-    ::RegisterClassExA(&wc);
-}
-
-// The class goes with its last window, so that no class is left behind whose window
-// procedure lies in an unloaded library.
-void ReleaseOwnClass()
-{
-    if (--g_ownClassWindows == 0) ::UnregisterClassA(kWindowClass, ToolkitInstance());
+    return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK;
 }
 
 int ShortCutOf(WPARAM key)
@@ -74,13 +57,20 @@ TWinControl::~TWinControl()
         bool ownClass = !m_subclassed;
         Unbind();
         ::DestroyWindow(hwnd);
-        if (ownClass) ReleaseOwnClass();
+        if (ownClass) binding::ReleaseOwnClass();
     }
 }
 
+// A window is this toolkit's while its window procedure is one of ours: that tells apart
+// the windows of another copy of the toolkit (a test program's and a DLL's) and the
+// windows of other programs, whose storage means something else.
 TWinControl* TWinControl::FromHandle(HWND hwnd)
 {
-    return hwnd ? static_cast<TWinControl*>(::GetPropA(hwnd, kObjectProperty)) : nullptr;
+    if (!hwnd) return nullptr;
+    const WNDPROC proc = binding::CurrentProc(hwnd);
+    if (proc == OwnClassProc) return static_cast<TWinControl*>(binding::OwnClassObject(hwnd));
+    if (proc == SubclassProc) return static_cast<TWinControl*>(binding::SubclassObject(hwnd));
+    return nullptr;
 }
 
 TCreateParams TWinControl::CreateParams() const
@@ -102,15 +92,15 @@ void TWinControl::CreateHandle()
         hwnd = ::CreateWindowExA(params.ExStyle, params.WindowClass, text.c_str(), style, Left(), Top(),
                                  Width(), Height(), parent, nullptr, ToolkitInstance(), nullptr);
         if (!hwnd) throw Exception(std::string("Cannot create a window of class ") + params.WindowClass);
-        Bind(hwnd);
-        ::SetWindowSubclass(hwnd, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        m_hwnd = hwnd;
+        m_classProc = binding::Subclass(hwnd, SubclassProc, this);
         m_subclassed = true;
     } else {
-        RegisterOwnClass(OwnClassProc);
-        hwnd = ::CreateWindowExA(params.ExStyle, kWindowClass, text.c_str(), style, Left(), Top(),
+        binding::AcquireOwnClass(OwnClassProc);
+        hwnd = ::CreateWindowExA(params.ExStyle, binding::OwnClassName(), text.c_str(), style, Left(), Top(),
                                  Width(), Height(), parent, nullptr, ToolkitInstance(), this);
         if (!hwnd) {
-            ReleaseOwnClass();
+            binding::ReleaseOwnClass();
             throw Exception("Cannot create a window");
         }
     }
@@ -129,7 +119,7 @@ void TWinControl::RecreateWnd()
     Unbind();
     m_subclassed = false;
     ::DestroyWindow(old);
-    if (ownClass) ReleaseOwnClass();
+    if (ownClass) binding::ReleaseOwnClass();
     TControl::SetText(text);
     CreateHandle();
     for (TControl* c : m_controls)
@@ -137,33 +127,35 @@ void TWinControl::RecreateWnd()
     HintChanged();
 }
 
-void TWinControl::Bind(HWND hwnd)
-{
-    m_hwnd = hwnd;
-    ::SetPropA(hwnd, kObjectProperty, this);
-}
-
+// From here on the window's messages no longer reach this object.
 void TWinControl::Unbind()
 {
     if (!m_hwnd) return;
-    ::RemovePropA(m_hwnd, kObjectProperty);
-    if (m_subclassed) ::RemoveWindowSubclass(m_hwnd, SubclassProc, 1);
+    if (m_subclassed) binding::Unsubclass(m_hwnd, SubclassProc, m_classProc);
+    else binding::BindOwnClass(m_hwnd, nullptr);
     m_hwnd = nullptr;
 }
 
+// Messages before WM_NCCREATE (WM_GETMINMAXINFO) and after Unbind find no object and go to
+// the default procedure.
 LRESULT CALLBACK TWinControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        if (auto* self = static_cast<TWinControl*>(cs->lpCreateParams)) self->Bind(hwnd);
+    auto* self = static_cast<TWinControl*>(binding::OwnClassObject(hwnd));
+    if (!self && msg == WM_NCCREATE) {
+        self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        if (self) {
+            binding::BindOwnClass(hwnd, self);
+            self->m_hwnd = hwnd;
+        }
     }
-    if (TWinControl* self = FromHandle(hwnd)) return Dispatch(self, hwnd, msg, wp, lp);
-    return ::DefWindowProcA(hwnd, msg, wp, lp);
+    return self ? Dispatch(self, hwnd, msg, wp, lp) : ::DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
+LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    return Dispatch(reinterpret_cast<TWinControl*>(ref), hwnd, msg, wp, lp);
+    if (auto* self = static_cast<TWinControl*>(binding::SubclassObject(hwnd))) return Dispatch(self, hwnd, msg, wp, lp);
+    const auto classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrA(hwnd, GCLP_WNDPROC));
+    return ::CallWindowProcA(classProc, hwnd, msg, wp, lp);
 }
 
 // Every message of a toolkit window passes here. A failure raised while handling it goes
@@ -183,12 +175,15 @@ LRESULT TWinControl::Dispatch(TWinControl* self, HWND, UINT msg, WPARAM wp, LPAR
 void TWinControl::DefaultHandler(TMessage& m)
 {
     if (!m_hwnd) return;
-    m.Result = m_subclassed ? ::DefSubclassProc(m_hwnd, m.Msg, m.WParam, m.LParam)
+    m.Result = m_subclassed ? ::CallWindowProcA(m_classProc, m_hwnd, m.Msg, m.WParam, m.LParam)
                             : ::DefWindowProcA(m_hwnd, m.Msg, m.WParam, m.LParam);
 }
 
 void TWinControl::WndProc(TMessage& m)
 {
+    // The form's tooltip learns of the pointer from here: it subclasses no window.
+    if (IsMouseMessage(m.Msg))
+        if (TForm* form = ParentForm()) form->RelayToHints(m_hwnd, m);
     switch (m.Msg) {
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
@@ -276,7 +271,7 @@ void TWinControl::WndProc(TMessage& m)
         DefaultHandler(m);
         bool ownClass = !m_subclassed;
         Unbind();
-        if (ownClass) ReleaseOwnClass();
+        if (ownClass) binding::ReleaseOwnClass();
         WindowDestroyed();
         return;
     }
@@ -294,10 +289,7 @@ bool TWinControl::HandleMouse(TMessage& m)
     };
     switch (m.Msg) {
     case WM_MOUSEMOVE:
-        if (!m_trackingLeave) {
-            TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, m_hwnd, 0};
-            m_trackingLeave = ::TrackMouseEvent(&tme) != FALSE;
-        }
+        if (!m_trackingLeave) m_trackingLeave = TrackMouseLeave(m_hwnd);
         UpdateMouseControl(m_pressedControl ? m_pressedControl : ControlAtPos(pt));
         if (m_pressedControl) {
             forward(m_pressedControl);

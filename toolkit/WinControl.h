@@ -90,9 +90,8 @@ protected:
 private:
     friend class TControl;
     static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT Dispatch(TWinControl* self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    void Bind(HWND hwnd);
     void Unbind();
 
     void InsertControl(TControl* control);
@@ -105,6 +104,7 @@ private:
 
     HWND m_hwnd = nullptr;
     bool m_subclassed = false;
+    WNDPROC m_classProc = nullptr; // the system control's own procedure, when subclassed
     std::vector<TControl*> m_controls;
     UniqueBrush m_brush;
     bool m_tabStop = false;

@@ -200,6 +200,8 @@ TEST_F(RegistryTest, WriteStringStoresARegSzValue)
     }
 }
 
+// Also on 95, 98 and ME, whose registry ignores the access mask: the version matrix runs
+// this suite as Wine's win98 and winme.
 TEST_F(RegistryTest, WriteStringRaisesWithoutAnOpenKeyOrWriteAccess)
 {
     tk::TRegistry reg;
