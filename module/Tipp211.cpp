@@ -5,8 +5,25 @@
 #include "template/HostMessage.h"
 #include "template/ModuleState.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
+
+namespace __gnu_cxx {
+
+// libstdc++: frees the memory the runtime keeps until the program ends.
+void __freeres();
+
+// Takes the place of libstdc++'s verbose terminate handler, which prints the exception's
+// demangled type to a console that the host does not have. Defined here, the runtime's own
+// handler and the name demangler it needs (a sixth of the library) are not linked in; a
+// terminate ends the host all the same.
+void __verbose_terminate_handler()
+{
+    std::abort();
+}
+
+} // namespace __gnu_cxx
 
 TFormTipp211* TipWindow = nullptr;
 
@@ -131,6 +148,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
             } catch (...) {
             }
         }
+        // Freed by the host: the C++ runtime, linked into this library, gives back what it
+        // keeps for this load (its emergency pool for exceptions). Nothing throws after it.
+        if (!reserved) __gnu_cxx::__freeres();
         return TRUE;
     default:
         return TRUE;
