@@ -48,6 +48,21 @@ void TMemo::SetWordWrap(bool wordWrap)
     ApplyEditState();
 }
 
+void TMemo::SetText(const std::string& text)
+{
+    std::string lines;
+    lines.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            lines += text[i];
+            continue;
+        }
+        lines += "\r\n";
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    }
+    TCustomEdit::SetText(lines);
+}
+
 int TMemo::LineCount() const
 {
     return Handle() ? static_cast<int>(::SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0)) : 0;

@@ -18,6 +18,9 @@ public:
     bool WordWrap() const { return m_wordWrap; }
     void SetWordWrap(bool wordWrap);
     int LineCount() const;
+    // Lone line feeds and carriage returns become CR LF: the EDIT control breaks lines
+    // only there, and shows anything else as a block.
+    void SetText(const std::string& text) override;
 
 protected:
     TCreateParams CreateParams() const override;

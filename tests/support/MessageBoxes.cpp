@@ -85,14 +85,19 @@ int MessageBoxRecorder::Record(HWND owner, LPCSTR text, LPCSTR caption, UINT fla
 
 int WINAPI MessageBoxRecorder::Fake(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
     const HMODULE caller = ModuleOf(__builtin_return_address(0));
+    MessageBoxRecorder* target = nullptr;
+    int answer = 0;
     {
         std::lock_guard lock(g_mutex);
         auto it = std::find_if(g_recorders.rbegin(), g_recorders.rend(),
                                [caller](const MessageBoxRecorder* r) { return r->m_importer == caller; });
-        MessageBoxRecorder* target = it != g_recorders.rend() ? *it
-                                     : g_recorders.empty()    ? nullptr
-                                                              : g_recorders.back();
-        if (target) return target->Record(owner, text, caption, flags);
+        target = it != g_recorders.rend() ? *it : g_recorders.empty() ? nullptr : g_recorders.back();
+        if (target) answer = target->Record(owner, text, caption, flags);
+    }
+    if (target) {
+        // Outside the lock: what the hook does may show further boxes.
+        if (target->OnBox) target->OnBox(Box{owner, text ? text : "", caption ? caption : "", flags, answer});
+        return answer;
     }
     // Only reachable while a recorder is being torn down: behave like the real call.
     return RealMessageBoxA()(owner, text, caption, flags);

@@ -3,6 +3,7 @@
 // answered at once, nothing is shown, so a modal box never blocks a test.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ public:
     // The answer every following box gets (IDYES, IDNO, IDCANCEL, ...). 0, the default,
     // answers each box with its default button, as pressing Enter would: IDOK for MB_OK.
     void SetAnswer(int answer);
+
+    // Runs while each box waits for its answer, after it was recorded: a test acts there
+    // as a user or a host would while a modal box is open.
+    std::function<void(const Box&)> OnBox;
 
     [[nodiscard]] const std::vector<Box>& Boxes() const { return m_boxes; }
     [[nodiscard]] std::vector<std::string> Texts() const;
