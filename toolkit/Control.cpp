@@ -115,13 +115,18 @@ void TControl::UpdateBounds(int left, int top, int width, int height)
 {
     if (left == m_left && top == m_top && width == m_width && height == m_height) return;
     Invalidate();
+    StoreBounds(left, top, width, height);
+    Invalidate();
+    if (!IsWindowed() && m_showHint) HintChanged();
+}
+
+void TControl::StoreBounds(int left, int top, int width, int height)
+{
     m_left = left;
     m_top = top;
     m_width = width;
     m_height = height;
-    Invalidate();
     BoundsChanged();
-    if (!IsWindowed() && m_showHint) HintChanged();
 }
 
 void TControl::SetAnchors(TAnchors anchors)

@@ -139,6 +139,8 @@ protected:
 
 private:
     friend class TWinControl;
+    // Takes a new place and tells BoundsChanged, and nothing else.
+    void StoreBounds(int left, int top, int width, int height);
 
     TWinControl* m_parent = nullptr;
     int m_left = 0, m_top = 0, m_width = 0, m_height = 0;

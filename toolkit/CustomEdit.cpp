@@ -33,9 +33,9 @@ void TCustomEdit::SetText(const std::string& text)
     Change();
 }
 
-void TCustomEdit::SetParent(TWinControl* parent)
+void TCustomEdit::WindowCreated()
 {
-    TWinControl::SetParent(parent);
+    TWinControl::WindowCreated();
     ApplyEditState();
 }
 
@@ -55,7 +55,7 @@ void TCustomEdit::SetMaxLength(int maxLength)
 // lifts the control's own default limit.
 void TCustomEdit::ApplyEditState()
 {
-    if (!Handle()) return;
+    if (!HandleAllocated()) return;
     ::SendMessageA(Handle(), EM_SETREADONLY, m_readOnly, 0);
     ::SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(m_maxLength), 0);
 }

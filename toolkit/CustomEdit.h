@@ -14,8 +14,6 @@ public:
     const TClassInfo& ClassType() const override { return StaticClass(); }
 
     void SetText(const std::string& text) override;
-    // The window is made when the control gets a parent: it takes the edit state then.
-    void SetParent(TWinControl* parent) override;
     bool ReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool readOnly);
     int MaxLength() const { return m_maxLength; }
@@ -26,6 +24,8 @@ public:
 protected:
     virtual void Change();
     void CommandNotify(WORD code) override;
+    // The window takes the edit state when it is made.
+    void WindowCreated() override;
     DWORD BorderStyle() const;
     DWORD BorderExStyle() const;
     void ApplyEditState();

@@ -1,6 +1,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/Application.h"
 #include "toolkit/ClassInfo.h"
+#include "toolkit/Exceptions.h"
 #include "toolkit/LayoutReader.h"
 #include "toolkit/PopupMenu.h"
 
@@ -49,23 +50,27 @@ TForm::TForm(TComponent* owner) : TWinControl(owner)
     TControl::SetVisible(false);
     SetParentFont(false);
     SetParentColor(false);
-    CreateHandle();
-    ApplyWindowStyle();
+    m_frame = FrameSize();
 }
 
 TForm::~TForm()
 {
     if (OnDestroy) Guarded([this] { OnDestroy(this); });
-    // The controls go while the tooltip that knows them still exists.
     MarkDestroying();
+    // One DestroyWindow for everything: Windows destroys the child windows and the
+    // tooltip, which this window owns, with it. The controls then go without windows.
+    static_cast<void>(m_tooltip.release());
+    DestroyHandle();
     DestroyComponents();
-    m_tooltip.reset();
 }
 
 void TForm::InitializeForm()
 {
     LayoutReader::LoadInheritedLayouts(*this);
     ClassType().BindFields(*this);
+    // The windows are made once the layouts have placed and styled everything, each with
+    // its final place, and before the creation event, which works with them.
+    HandleNeeded();
     DoCreate();
 }
 
@@ -74,17 +79,14 @@ void TForm::DoCreate()
     if (OnCreate) Guarded([this] { OnCreate(this); });
 }
 
-TCreateParams TForm::CreateParams() const
-{
-    return {nullptr, WS_OVERLAPPED | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+namespace {
+constexpr DWORD kFrameStyles =
+    WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 }
 
-void TForm::ApplyWindowStyle()
+TCreateParams TForm::CreateParams() const
 {
-    if (!Handle()) return;
-    const int cw = ClientWidth(), ch = ClientHeight();
-    LONG style = ::GetWindowLongA(Handle(), GWL_STYLE);
-    style &= ~(WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    DWORD style = WS_OVERLAPPED | WS_CLIPCHILDREN;
     switch (m_borderStyle) {
     case TBorderStyle::bsNone: style |= WS_POPUP; break;
     case TBorderStyle::bsSingle: style |= WS_CAPTION; break;
@@ -96,37 +98,65 @@ void TForm::ApplyWindowStyle()
         if (m_borderIcons & biMinimize) style |= WS_MINIMIZEBOX;
         if (m_borderIcons & biMaximize) style |= WS_MAXIMIZEBOX;
     }
-    ::SetWindowLongA(Handle(), GWL_STYLE, style);
-    ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // A new frame keeps the client area the controls were placed in.
-    SetClientWidth(cw);
-    SetClientHeight(ch);
+    return {nullptr, style, WS_EX_CONTROLPARENT};
+}
+
+// A new frame keeps the client area the controls were placed in. A window that exists
+// takes the new frame styles; one that does not is made with them.
+void TForm::ApplyWindowStyle(int clientWidth, int clientHeight)
+{
+    if (HandleAllocated()) {
+        const LONG keep = ::GetWindowLongA(Handle(), GWL_STYLE) & ~kFrameStyles;
+        ::SetWindowLongA(Handle(), GWL_STYLE, keep | static_cast<LONG>(CreateParams().Style & kFrameStyles));
+        ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    m_frame = FrameSize();
+    const SIZE frame = WindowFrame();
+    SetBounds(Left(), Top(), clientWidth + frame.cx, clientHeight + frame.cy);
+}
+
+// What caption and border take from the window's size: the window's own styles once it
+// exists, those it will be made with before.
+SIZE TForm::WindowFrame() const
+{
+    if (!HandleAllocated()) return m_frame;
+    RECT frame{0, 0, 0, 0};
+    ::AdjustWindowRectEx(&frame, ::GetWindowLongA(Handle(), GWL_STYLE), FALSE, ::GetWindowLongA(Handle(), GWL_EXSTYLE));
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+int TForm::ClientWidth() const
+{
+    return HandleAllocated() ? TWinControl::ClientWidth() : Width() - m_frame.cx;
+}
+
+int TForm::ClientHeight() const
+{
+    return HandleAllocated() ? TWinControl::ClientHeight() : Height() - m_frame.cy;
 }
 
 void TForm::SetClientWidth(int width)
 {
-    RECT frame{0, 0, 0, 0};
-    ::AdjustWindowRectEx(&frame, ::GetWindowLongA(Handle(), GWL_STYLE), FALSE, ::GetWindowLongA(Handle(), GWL_EXSTYLE));
-    SetBounds(Left(), Top(), width + frame.right - frame.left, Height());
+    SetBounds(Left(), Top(), width + WindowFrame().cx, Height());
 }
 
 void TForm::SetClientHeight(int height)
 {
-    RECT frame{0, 0, 0, 0};
-    ::AdjustWindowRectEx(&frame, ::GetWindowLongA(Handle(), GWL_STYLE), FALSE, ::GetWindowLongA(Handle(), GWL_EXSTYLE));
-    SetBounds(Left(), Top(), Width(), height + frame.bottom - frame.top);
+    SetBounds(Left(), Top(), Width(), height + WindowFrame().cy);
 }
 
 void TForm::SetBorderStyle(TBorderStyle style)
 {
+    const int cw = ClientWidth(), ch = ClientHeight();
     m_borderStyle = style;
-    ApplyWindowStyle();
+    ApplyWindowStyle(cw, ch);
 }
 
 void TForm::SetBorderIcons(TBorderIcons icons)
 {
+    const int cw = ClientWidth(), ch = ClientHeight();
     m_borderIcons = icons;
-    ApplyWindowStyle();
+    ApplyWindowStyle(cw, ch);
 }
 
 void TForm::SetPopupMenu(TPopupMenu* menu)
@@ -138,15 +168,33 @@ void TForm::SetPopupMenu(TPopupMenu* menu)
 void TForm::SetIcon(UniqueIcon icon)
 {
     m_icon = std::move(icon);
+    if (HandleAllocated()) SendIcon();
+}
+
+void TForm::SendIcon()
+{
     ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon.get()));
     ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon.get()));
 }
 
+// The tooltip comes with the window, so that a window whose tooltip cannot be made fails
+// as a whole, as when any of its windows cannot be made.
+void TForm::WindowCreated()
+{
+    if (!Tooltip()) throw Exception("Cannot create the window's tooltip");
+    TWinControl::WindowCreated();
+    if (m_icon) SendIcon();
+}
+
+// One ShowWindow both shows and activates the window, which brings it to the front; a
+// window that is shown already is only brought to the front.
 void TForm::Show()
 {
-    SetVisible(true);
-    ::ShowWindow(Handle(), SW_SHOW);
-    ::BringWindowToTop(Handle());
+    HandleNeeded();
+    if (Visible())
+        ::BringWindowToTop(Handle());
+    else
+        SetVisible(true);
     ::SetForegroundWindow(Handle());
 }
 
@@ -235,7 +283,7 @@ void TForm::SelectNext(TWinControl* current, bool forward)
 
 HWND TForm::Tooltip()
 {
-    if (!m_tooltip && Handle()) {
+    if (!m_tooltip && HandleAllocated()) {
         m_tooltip.reset(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
                                           ToolkitInstance(), nullptr));
@@ -263,8 +311,8 @@ TOOLINFOA ToolOf(TControl* control)
 
 void TForm::HintsChanged(TControl* control)
 {
-    if (!control->Parent() || !control->Parent()->Handle()) return;
-    if (auto* w = dynamic_cast<TWinControl*>(control); w && !w->Handle()) return;
+    if (!control->Parent() || !control->Parent()->HandleAllocated()) return;
+    if (auto* w = dynamic_cast<TWinControl*>(control); w && !w->HandleAllocated()) return;
     HWND tip = Tooltip();
     if (!tip) return;
     TOOLINFOA ti = ToolOf(control);
@@ -275,8 +323,8 @@ void TForm::HintsChanged(TControl* control)
 
 void TForm::RemoveHint(TControl* control)
 {
-    if (!m_tooltip || !control->Parent() || !control->Parent()->Handle()) return;
-    if (auto* w = dynamic_cast<TWinControl*>(control); w && !w->Handle()) return;
+    if (!m_tooltip || !control->Parent() || !control->Parent()->HandleAllocated()) return;
+    if (auto* w = dynamic_cast<TWinControl*>(control); w && !w->HandleAllocated()) return;
     TOOLINFOA ti = ToolOf(control);
     ::SendMessageA(m_tooltip.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }

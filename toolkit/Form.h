@@ -27,6 +27,8 @@ public:
 
     std::string Caption() const { return Text(); }
     void SetCaption(const std::string& caption) { SetText(caption); }
+    int ClientWidth() const override;
+    int ClientHeight() const override;
     void SetClientWidth(int width);
     void SetClientHeight(int height);
     TBorderStyle BorderStyle() const { return m_borderStyle; }
@@ -76,9 +78,12 @@ protected:
     virtual void DoCreate();
     TCreateParams CreateParams() const override;
     void ScaleSelf(int multiplier, int divisor) override;
+    void WindowCreated() override;
 
 private:
-    void ApplyWindowStyle();
+    void ApplyWindowStyle(int clientWidth, int clientHeight);
+    SIZE WindowFrame() const;
+    void SendIcon();
     std::vector<TWinControl*> AllWindowedControls() const;
     HWND Tooltip();
 
@@ -86,6 +91,7 @@ private:
     TBorderIcons m_borderIcons = biSystemMenu | biMinimize | biMaximize;
     TPopupMenu* m_popupMenu = nullptr;
     UniqueIcon m_icon;
+    SIZE m_frame{}; // what border and caption take, until the window exists
     UniqueWindow m_tooltip;
 };
 

@@ -37,7 +37,6 @@ void TMemo::SetScrollBars(TScrollStyle scrollBars)
     if (scrollBars == m_scrollBars) return;
     m_scrollBars = scrollBars;
     RecreateWnd();
-    ApplyEditState();
 }
 
 void TMemo::SetWordWrap(bool wordWrap)
@@ -45,7 +44,6 @@ void TMemo::SetWordWrap(bool wordWrap)
     if (wordWrap == m_wordWrap) return;
     m_wordWrap = wordWrap;
     RecreateWnd();
-    ApplyEditState();
 }
 
 void TMemo::SetText(const std::string& text)

@@ -36,6 +36,12 @@ void TStaticText::SetAutoSize(bool autoSize)
     AdjustSize();
 }
 
+void TStaticText::WindowCreated()
+{
+    TWinControl::WindowCreated();
+    AdjustSize();
+}
+
 void TStaticText::FontChanged()
 {
     TWinControl::FontChanged();
@@ -45,7 +51,7 @@ void TStaticText::FontChanged()
 // With automatic sizing the control takes the size of its text.
 void TStaticText::AdjustSize()
 {
-    if (!m_autoSize || !Handle()) return;
+    if (!m_autoSize || !HandleAllocated()) return;
     WindowDC dc(Handle());
     SelectedObject font(dc.get(), Font().Handle());
     const std::string text = Text();

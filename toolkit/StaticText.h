@@ -19,6 +19,7 @@ public:
 protected:
     TCreateParams CreateParams() const override;
     void FontChanged() override;
+    void WindowCreated() override;
 
 private:
     void AdjustSize();

@@ -52,13 +52,17 @@ TWinControl::~TWinControl()
     // Owned components go first, while this window still exists to be their parent.
     DestroyComponents();
     for (TControl* c : std::vector<TControl*>(m_controls)) c->SetParent(nullptr);
-    if (m_hwnd) {
-        HWND hwnd = m_hwnd;
-        bool ownClass = !m_subclassed;
-        Unbind();
-        ::DestroyWindow(hwnd);
-        if (ownClass) binding::ReleaseOwnClass();
-    }
+    DestroyHandle();
+}
+
+void TWinControl::DestroyHandle()
+{
+    if (!m_hwnd) return;
+    HWND hwnd = m_hwnd;
+    const bool ownClass = !m_subclassed;
+    Unbind();
+    ::DestroyWindow(hwnd);
+    if (ownClass) binding::ReleaseOwnClass();
 }
 
 // A window is this toolkit's while its window procedure is one of ours: that tells apart
@@ -78,14 +82,29 @@ TCreateParams TWinControl::CreateParams() const
     return {nullptr, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0};
 }
 
+HWND TWinControl::Handle() const
+{
+    if (!m_hwnd && (Parent() || !(CreateParams().Style & WS_CHILD))) const_cast<TWinControl*>(this)->CreateHandle();
+    return m_hwnd;
+}
+
 void TWinControl::CreateHandle()
 {
     if (m_hwnd) return;
+    if (TWinControl* parent = Parent(); parent && !parent->m_hwnd) {
+        parent->CreateHandle(); // makes this window too
+        return;
+    }
+    CreateWindowTree(Parent() != nullptr);
+}
+
+void TWinControl::CreateWindowTree(bool inFront)
+{
     TCreateParams params = CreateParams();
     DWORD style = params.Style;
     if (Visible()) style |= WS_VISIBLE;
     if (!TControl::Enabled()) style |= WS_DISABLED;
-    HWND parent = Parent() ? Parent()->Handle() : nullptr;
+    HWND parent = Parent() ? Parent()->m_hwnd : nullptr;
     const std::string text = TControl::Text();
     HWND hwnd;
     if (params.WindowClass) {
@@ -96,6 +115,7 @@ void TWinControl::CreateHandle()
         m_classProc = binding::Subclass(hwnd, SubclassProc, this);
         m_subclassed = true;
     } else {
+        m_subclassed = false;
         binding::AcquireOwnClass(OwnClassProc);
         hwnd = ::CreateWindowExA(params.ExStyle, binding::OwnClassName(), text.c_str(), style, Left(), Top(),
                                  Width(), Height(), parent, nullptr, ToolkitInstance(), this);
@@ -105,9 +125,19 @@ void TWinControl::CreateHandle()
         }
     }
     ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
-    // A later control lies in front of the earlier ones where they overlap; Windows puts
-    // a new child window behind its older siblings.
-    if (parent) ::SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // A window added beside siblings that exist already goes in front of them.
+    if (parent && inFront) ::SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it)
+        if (auto* w = dynamic_cast<TWinControl*>(*it); w && !w->m_hwnd) w->CreateWindowTree(false);
+    WindowCreated();
+}
+
+void TWinControl::WindowCreated()
+{
+    // Hints wait for the windows they are shown over.
+    if (ShowHint() && !Hint().empty()) HintChanged();
+    for (TControl* c : m_controls)
+        if (!c->IsWindowed() && c->ShowHint() && !c->Hint().empty()) c->HintChanged();
 }
 
 void TWinControl::RecreateWnd()
@@ -118,13 +148,11 @@ void TWinControl::RecreateWnd()
     const bool ownClass = !m_subclassed;
     Unbind();
     m_subclassed = false;
+    // The child windows go with the old window; the new one makes them anew.
     ::DestroyWindow(old);
     if (ownClass) binding::ReleaseOwnClass();
     TControl::SetText(text);
-    CreateHandle();
-    for (TControl* c : m_controls)
-        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->m_hwnd) ::SetParent(w->m_hwnd, m_hwnd);
-    HintChanged();
+    CreateWindowTree(Parent() != nullptr);
 }
 
 // From here on the window's messages no longer reach this object.
@@ -247,7 +275,7 @@ void TWinControl::WndProc(TMessage& m)
             const UINT_PTR id = info->hdr.idFrom;
             for (TControl* c : m_controls) {
                 auto* w = dynamic_cast<TWinControl*>(c);
-                const bool match = (info->uFlags & TTF_IDISHWND) ? (w && reinterpret_cast<UINT_PTR>(w->Handle()) == id)
+                const bool match = (info->uFlags & TTF_IDISHWND) ? (w && reinterpret_cast<UINT_PTR>(w->m_hwnd) == id)
                                                                  : reinterpret_cast<UINT_PTR>(c) == id;
                 if (match) info->lpszText = const_cast<char*>(c->Hint().c_str());
             }
@@ -260,7 +288,7 @@ void TWinControl::WndProc(TMessage& m)
         ::GetWindowRect(m_hwnd, &r);
         if (HWND parent = ::GetParent(m_hwnd); parent && (::GetWindowLongA(m_hwnd, GWL_STYLE) & WS_CHILD))
             ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-        TControl::UpdateBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        StoreBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
         return;
     }
     case WM_SIZE:
@@ -269,9 +297,9 @@ void TWinControl::WndProc(TMessage& m)
         return;
     case WM_NCDESTROY: {
         DefaultHandler(m);
-        bool ownClass = !m_subclassed;
-        Unbind();
-        if (ownClass) binding::ReleaseOwnClass();
+        // The window's last message: nothing needs unbinding from a window that is gone.
+        m_hwnd = nullptr;
+        if (!m_subclassed) binding::ReleaseOwnClass();
         WindowDestroyed();
         return;
     }
@@ -396,7 +424,7 @@ void TWinControl::ResetAnchorDistances(TControl* c)
 
 void TWinControl::AlignControls()
 {
-    if (m_aligning || !m_hwnd) return;
+    if (m_aligning) return;
     m_aligning = true;
     const int cw = ClientWidth(), ch = ClientHeight();
     for (TControl* c : m_controls) {
@@ -457,12 +485,22 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
     TControl::SetBounds(left, top, width, height);
 }
 
+// A window moves once, and only when its place changes. Windows redraws what the move
+// uncovers and reports the place back (WM_WINDOWPOSCHANGED); a window without a handle
+// realigns its children at once, one with a handle on WM_SIZE.
 void TWinControl::UpdateBounds(int left, int top, int width, int height)
 {
-    TControl::UpdateBounds(left, top, width, height);
-    if (m_hwnd) {
-        ::SetWindowPos(m_hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (left == Left() && top == Top() && width == Width() && height == Height()) return;
+    const bool resized = width != Width() || height != Height();
+    StoreBounds(left, top, width, height);
+    if (!m_hwnd) {
+        if (resized) AlignControls();
+        return;
     }
+    ::SetWindowPos(m_hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Our own windows paint from their size (a centred caption, a bevel) and have no
+    // class style that redraws them whole.
+    if (resized && !m_subclassed) ::InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
 int TWinControl::ClientWidth() const
@@ -481,6 +519,15 @@ int TWinControl::ClientHeight() const
     return r.bottom;
 }
 
+// What the window's border and caption take from its size, as the window will be made.
+SIZE TWinControl::FrameSize() const
+{
+    const TCreateParams params = CreateParams();
+    RECT r{0, 0, 0, 0};
+    ::AdjustWindowRectEx(&r, params.Style, FALSE, params.ExStyle);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
 bool TWinControl::Enabled() const
 {
     return m_hwnd ? ::IsWindowEnabled(m_hwnd) != FALSE : TControl::Enabled();
@@ -497,11 +544,14 @@ bool TWinControl::Visible() const
     return m_hwnd ? (::GetWindowLongA(m_hwnd, GWL_STYLE) & WS_VISIBLE) != 0 : TControl::Visible();
 }
 
+// The window shows or hides itself and whatever it uncovers; nothing else needs a redraw.
 void TWinControl::SetVisible(bool visible)
 {
+    if (visible == TControl::Visible() && (!m_hwnd || visible == Visible())) return;
     // The window first: Visible() reads it when the parent re-aligns its children.
-    if (m_hwnd) ::ShowWindow(m_hwnd, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
-    TControl::SetVisible(visible);
+    if (m_hwnd) ::ShowWindow(m_hwnd, !visible ? SW_HIDE : Parent() ? SW_SHOWNOACTIVATE : SW_SHOW);
+    m_visible = visible;
+    if (Parent() && Align() != TAlign::alNone) Parent()->AlignControls();
 }
 
 std::string TWinControl::Text() const
@@ -514,8 +564,13 @@ std::string TWinControl::Text() const
 
 void TWinControl::SetText(const std::string& text)
 {
-    TControl::SetText(text);
-    if (m_hwnd && Text() != text) ::SetWindowTextA(m_hwnd, text.c_str());
+    if (!m_hwnd) {
+        TControl::SetText(text);
+        return;
+    }
+    // The window redraws its own text.
+    m_text = text;
+    if (Text() != text) ::SetWindowTextA(m_hwnd, text.c_str());
 }
 
 void TWinControl::Ctl3DChanged()

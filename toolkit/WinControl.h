@@ -1,8 +1,10 @@
 #pragma once
-// TWinControl: a control with a window of its own. It creates its window when it gets a
-// parent (forms at once), routes the window's messages to the virtual WndProc, lays out
-// its child controls (anchors, alignment), paints and hit-tests its windowless children
-// and passes keyboard shortcuts and Tab to its form.
+// TWinControl: a control with a window of its own. Its window is made on first need (the
+// first Handle(), a form's layouts read, a parent whose window exists), with its final
+// place and style, together with the windows of all its children; it routes the window's
+// messages to the virtual WndProc, lays out its child controls (anchors, alignment),
+// paints and hit-tests its windowless children and passes keyboard shortcuts and Tab to
+// its form.
 #include "toolkit/Control.h"
 
 #include <vector>
@@ -20,8 +22,11 @@ public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
 
-    HWND Handle() const { return m_hwnd; }
+    // The window, made now (with its parents' and children's) if it does not exist yet;
+    // null for a child control that has no parent.
+    HWND Handle() const;
     bool HandleAllocated() const { return m_hwnd != nullptr; }
+    void HandleNeeded() const { static_cast<void>(Handle()); }
     static TWinControl* FromHandle(HWND hwnd);
 
     void SetParent(TWinControl* parent) override;
@@ -66,7 +71,15 @@ protected:
     virtual TCreateParams CreateParams() const;
     // Scales the control's own place, size and font.
     virtual void ScaleSelf(int multiplier, int divisor) { TControl::ScaleBy(multiplier, divisor); }
+    // Makes the window of this control and its children; a parent without a window makes
+    // its own first, and with it this one.
     void CreateHandle();
+    // The window was just made: it takes the state it keeps itself (edit limits, icons).
+    virtual void WindowCreated();
+    // Destroys the window, and with it the windows of all children.
+    void DestroyHandle();
+    // What border and caption take from the size, for the window as it will be made.
+    SIZE FrameSize() const;
     // Builds the window anew, for styles a window takes only at creation; the text stays.
     void RecreateWnd();
     // Painting after the background and the windowless children (frames, captions).
@@ -93,6 +106,9 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT Dispatch(TWinControl* self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void Unbind();
+    // Makes this window, then its children's, the last child first: a new child window
+    // goes behind its older siblings, and a later control lies in front of an earlier one.
+    void CreateWindowTree(bool inFront);
 
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
