@@ -7,6 +7,14 @@
 
 namespace Host {
 
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of("\\/"));
+}
+
 namespace {
 
 std::string Read(const std::string& path, const std::string& section, const char* key)

@@ -26,6 +26,9 @@ struct Tip {
 // in its name, its name as caption and OSMask 0: its window then disables itself.
 Tip ReadTip(const std::string& catalogPath, const std::string& dllName);
 
+// The folder of the running program, where the tips and their catalog lie.
+std::string ProgramFolder();
+
 // The tips in `folder`, ordered by number.
 std::vector<Tip> FindTips(const std::string& folder);
 

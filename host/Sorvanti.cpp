@@ -77,14 +77,6 @@ struct FreeLibraryHandle {
 };
 using UniqueLibrary = tk::UniqueHandle<tk::NullHandleTraits<HMODULE, FreeLibraryHandle>>;
 
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of("\\/"));
-}
-
 int StoredLanguage()
 {
     HKEY raw = nullptr;

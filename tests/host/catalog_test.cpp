@@ -11,21 +11,9 @@
 #include <cstring>
 #include <string>
 
-namespace {
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of("\\/"));
-}
-
-} // namespace
-
 TEST(Catalog, Tip211IsValidForWindows95And98AndME)
 {
-    const std::vector<Host::Tip> tips = Host::FindTips(ProgramFolder());
+    const std::vector<Host::Tip> tips = Host::FindTips(Host::ProgramFolder());
     ASSERT_EQ(tips.size(), 1u);
     const Host::Tip& tip = tips.front();
     EXPECT_EQ(tip.file, "Tipp211.dll");
@@ -42,7 +30,7 @@ TEST(Catalog, Tip211IsValidForWindows95And98AndME)
 
 TEST(Catalog, ADllTheCatalogDoesNotDescribeKeepsItsNumberAndIsValidNowhere)
 {
-    const Host::Tip tip = Host::ReadTip(ProgramFolder() + "\\Tipps.ini", "Tipp300.dll");
+    const Host::Tip tip = Host::ReadTip(Host::ProgramFolder() + "\\Tipps.ini", "Tipp300.dll");
     EXPECT_EQ(tip.nr, 300);
     EXPECT_EQ(tip.Caption(1), "Tipp300.dll");
     EXPECT_EQ(tip.osMask, 0u);

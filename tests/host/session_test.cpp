@@ -1,6 +1,8 @@
 // Sorvanti.exe in scripted sessions, as scripts/demo runs it: on Windows 98 as Wine
 // reports it, with a System.INI that holds a 386Enh section. Each session is a child
 // process; the test reads its report and compares System.INI key by key.
+#include "host/Catalog.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -15,14 +17,6 @@
 #include <vector>
 
 namespace {
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of("\\/"));
-}
 
 std::string SystemIniPath()
 {
@@ -144,9 +138,9 @@ struct Session {
 // Runs Sorvanti.exe with `arguments` and its report in a file of its own.
 Session RunHost(const std::string& arguments)
 {
-    const std::string report = ProgramFolder() + "\\session-report.txt";
+    const std::string report = Host::ProgramFolder() + "\\session-report.txt";
     std::remove(report.c_str());
-    std::string command = "\"" + ProgramFolder() + "\\Sorvanti.exe\" --report \"" + report + "\" " + arguments;
+    std::string command = "\"" + Host::ProgramFolder() + "\\Sorvanti.exe\" --report \"" + report + "\" " + arguments;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -192,7 +186,7 @@ constexpr char kOpen[] = "--tip 211 --language 1 --set-text Edit@93,154 D: ";
 // The session scripts/demo runs: open the tip in English, type a new drive, OK, No.
 TEST_F(HostSession, TheDemoSessionChangesExactlyTheOneKey)
 {
-    const std::string picture = ProgramFolder() + "\\session-after.bmp";
+    const std::string picture = Host::ProgramFolder() + "\\session-after.bmp";
     const Session s = RunHost(std::string(kOpen) + "--click OK --answer no --capture \"" + picture + "\" --quit");
     EXPECT_EQ(s.exitCode, 0u) << s.Text();
     EXPECT_TRUE(s.Has("system: OSType 3 (Windows 98 Second Edition)")) << s.Text();

@@ -237,22 +237,15 @@ TEST_F(HostMessageTest, TopBitIsRefusedWithOneReportAndTheBroadcastGoesOn)
     // Boxes shown when the party, below the tip, got each message.
     std::vector<size_t> boxesAtParty;
     party.OnReceive = [&](const ts::ReceivedMessage&) { boxesAtParty.push_back(boxes.Boxes().size()); };
-    const struct {
+    struct Row {
         WPARAM command;
         LPARAM value;
-    } rows[] = {
-        {11, kTopBit},
-        {0x80000010, 5},
-        {10, kTopBit | 50},
-        {12, static_cast<LPARAM>(0xFFFFFFFFu)},
-        {13, kTopBit},
-        {0x80000000 | 200, 0},
-        {200, kTopBit},
-        {0, kTopBit},              // no close: both are tested before the command
-        {0x80000000, 0},           // command 0 with the top bit is no close either
-        {0x80000000, kTopBit},
-        {0xFFFFFFFF, 0},
     };
+    // Every command with the top bit in WParam, in LParam and in both, and a few more.
+    std::vector<Row> rows = {{10, kTopBit | 50}, {12, static_cast<LPARAM>(0xFFFFFFFFu)}, {0xFFFFFFFF, 0}};
+    for (WPARAM command : {0, 10, 11, 12, 13, 200, 9999})
+        for (const Row& row : {Row{command | 0x80000000u, 5}, Row{command, kTopBit}, Row{command | 0x80000000u, kTopBit}})
+            rows.push_back(row); // command 0 with a top bit is no close: both are tested first
     size_t expectedBoxes = 0;
     for (bool hidden : {false, true}) {
         if (hidden) ::ShowWindow(tip, SW_HIDE);

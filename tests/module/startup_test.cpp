@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -86,6 +87,17 @@ RawValue Dword(DWORD number)
 {
     const auto* bytes = reinterpret_cast<const BYTE*>(&number);
     return {true, REG_DWORD, std::vector<BYTE>(bytes, bytes + sizeof number)};
+}
+
+RawValue Binary(std::vector<BYTE> bytes)
+{
+    return {true, REG_BINARY, std::move(bytes)};
+}
+
+// The settings key as the module sees it when it can neither open nor create it.
+LONG WINAPI RefuseCreateKey(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD)
+{
+    return ERROR_ACCESS_DENIED;
 }
 
 RawValue String(const char* text)
@@ -363,7 +375,7 @@ std::vector<RECT> ToolAreas(HWND tooltip)
 
 TEST_F(PreferenceTest, PreferenceAndSystemDecideWhetherTheWindowIsDisabled)
 {
-    enum class Stored { NoKey, NoValue, Value };
+    enum class Stored { NoKey, NoValue, Value, Unopenable };
     struct Row {
         int osType;
         int osMask;
@@ -380,6 +392,10 @@ TEST_F(PreferenceTest, PreferenceAndSystemDecideWhetherTheWindowIsDisabled)
         {10, 0x400, Stored::Value, Dword(1), false},
         {10, 0x400, Stored::Value, Dword(5), false},
         {10, 0x400, Stored::Value, String("0"), false}, // unreadable: counts as missing
+        {10, 0x400, Stored::Value, Binary({0, 0, 0, 0}), false},
+        {10, 0x400, Stored::Value, Dword(0xFFFFFFFF), false},
+        {10, 0x400, Stored::Unopenable, {}, false},
+        {10, 0x200, Stored::Unopenable, {}, true},
         {10, 0x200, Stored::Value, Dword(0), true},
         {0, all, Stored::NoValue, {}, false},
         {19, all, Stored::Value, Dword(1), false},
@@ -392,19 +408,24 @@ TEST_F(PreferenceTest, PreferenceAndSystemDecideWhetherTheWindowIsDisabled)
     };
 
     for (const Row& row : rows) {
-        std::string stored = row.stored == Stored::NoKey ? "no key" : row.stored == Stored::NoValue ? "no value" : "";
-        if (row.value.type == REG_DWORD) stored = "REG_DWORD " + std::to_string(row.value.data[0]);
+        std::string stored = row.stored == Stored::NoKey ? "no key" : row.stored == Stored::NoValue ? "no value" : "unopenable";
+        if (row.value.type == REG_DWORD) stored = "REG_DWORD " + std::to_string(*reinterpret_cast<const DWORD*>(row.value.data.data()));
+        if (row.value.type == REG_BINARY) stored = "REG_BINARY";
         if (row.value.type == REG_SZ) stored = "REG_SZ \"" + std::string(row.value.data.begin(), row.value.data.end() - 1) + "\"";
         SCOPED_TRACE(testing::Message() << "OSType " << row.osType << ", OSMask 0x" << std::hex << row.osMask
                                         << std::dec << ", BSControl " << stored);
         switch (row.stored) {
-        case Stored::NoKey: ::RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); break;
+        case Stored::NoKey:
+        case Stored::Unopenable: ::RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); break;
         case Stored::NoValue: WriteValue(kSettingsKey, kBSControl, RawValue{}); break;
         case Stored::Value: WriteValue(kSettingsKey, kBSControl, row.value); break;
         }
-        ASSERT_EQ(KeyExists(kSettingsKey), row.stored != Stored::NoKey);
+        const bool unopenable = row.stored == Stored::Unopenable;
+        ASSERT_EQ(KeyExists(kSettingsKey), row.stored != Stored::NoKey && !unopenable);
 
         ts::TipModule module;
+        std::optional<ts::ImportPatch> refuse;
+        if (unopenable) refuse.emplace(module.Library(), "advapi32.dll", "RegCreateKeyExA", reinterpret_cast<void*>(&RefuseCreateKey));
         ts::MessageBoxRecorder boxes(module.Library());
         boxes.SetAnswer(IDNO); // never agree to a restart
         SnapshotAtHostCaption snapshot(module);
@@ -418,7 +439,7 @@ TEST_F(PreferenceTest, PreferenceAndSystemDecideWhetherTheWindowIsDisabled)
         ASSERT_NE(window, nullptr);
 
         // Start-up ran to its end without a report, and the key exists from now on.
-        EXPECT_TRUE(KeyExists(kSettingsKey));
+        EXPECT_EQ(KeyExists(kSettingsKey), !unopenable);
         EXPECT_EQ(ReadValue(kSettingsKey, kBSControl), row.stored == Stored::Value ? row.value : RawValue{});
         EXPECT_TRUE(boxes.Texts().empty()) << boxes.Texts().front();
         EXPECT_TRUE(snapshot.Get().taken);
@@ -540,13 +561,20 @@ void CheckStartupAt(int dpi)
     };
     const Design windowed[] = {
         {"Static", 16, 8, 257, 33},    {"Edit", 16, 32, 259, 105},  {"Edit", 16, 32, 259, 105},
-        {"TkWindow", 0, 5, 5, 416},    {"TkWindow", 0, 0, 292, 5},  {"TkWindow", 0, 421, 292, 5},
-        {"TkWindow", 287, 5, 5, 416},  {"Edit", 93, 154, 25, 19},   {"Edit", 93, 184, 180, 19},
+        {"Edit", 93, 154, 25, 19},     {"Edit", 93, 184, 180, 19},
     };
     std::vector<std::string> expected, actual;
     for (const Design& d : windowed)
         expected.push_back(
             Describe(d.cls, Scaled(d.left, dpi), Scaled(d.top, dpi), Scaled(d.width, dpi), Scaled(d.height, dpi)));
+    // The four bevels are aligned to the edges: their scaled thickness, and the rest of
+    // the client area between them.
+    const int edge = Scaled(5, dpi);
+    const int between = client.cy - 2 * edge;
+    for (const std::string& bevel :
+         {Describe("TkWindow", 0, 0, client.cx, edge), Describe("TkWindow", 0, client.cy - edge, client.cx, edge),
+          Describe("TkWindow", 0, edge, edge, between), Describe("TkWindow", client.cx - edge, edge, edge, between)})
+        expected.push_back(bevel);
     for (HWND child : Children(window)) actual.push_back(Describe(child));
     std::sort(expected.begin(), expected.end());
     std::sort(actual.begin(), actual.end());
@@ -594,14 +622,16 @@ TEST(StartupResolution, At96NothingIsShownOrScaled)
     CheckStartupAt(96);
 }
 
-TEST(StartupResolution, At120TheWindowShrinksOnce)
+TEST(StartupResolution, At72And120And144TheWindowScalesOnce)
 {
-    DWORD code;
-    {
-        ResolutionOverride at120(120);
-        code = RunChild("check");
+    for (int dpi : {72, 120, 144}) {
+        DWORD code;
+        {
+            ResolutionOverride at(dpi);
+            code = RunChild(std::to_string(dpi).c_str());
+        }
+        EXPECT_EQ(code, kChildPassed) << dpi << " pixels per inch: the child's own output above says what failed";
     }
-    EXPECT_EQ(code, kChildPassed) << "the child's own output above says what failed";
 }
 
 TEST(StartupResolution, ResolutionComesBackWhenTheChildCrashes)
@@ -619,21 +649,23 @@ TEST(StartupResolution, ResolutionComesBackWhenTheChildCrashes)
     }
 }
 
-// Runs only as the child of the tests above, in a process that Wine started at 120 pixels
-// per inch. Exits with kChildPassed when every check held.
-TEST(StartupResolutionChild, At120)
+// Runs only as the child of the tests above, in a process that Wine started at the
+// resolution its mode names ("crash": at 120). Exits with kChildPassed when every check held.
+TEST(StartupResolutionChild, AtTheResolutionOfItsMode)
 {
     const char* mode = std::getenv(kChildVariable);
     if (!mode) GTEST_SKIP() << "runs as the child of StartupResolution only";
-    if (ScreenDpi() != 120) ::ExitProcess(kChildWrongResolution);
-    if (std::strcmp(mode, "crash") == 0) {
+    const bool crash = std::strcmp(mode, "crash") == 0;
+    const int dpi = crash ? 120 : std::atoi(mode);
+    if (ScreenDpi() != dpi) ::ExitProcess(kChildWrongResolution);
+    if (crash) {
         ts::TipModule module;
         ts::MessageBoxRecorder boxes(module.Library());
         module.Create();
         ::SetUnhandledExceptionFilter(EndWithoutDebugger);
         ::RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
     }
-    CheckStartupAt(120);
+    CheckStartupAt(dpi);
     std::fflush(stdout);
     ::ExitProcess(HasFailure() ? 1 : kChildPassed);
 }
