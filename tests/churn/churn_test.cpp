@@ -25,9 +25,10 @@ constexpr int kLoadCycles = 200;
 // Heap blocks are rounded; a cycle within this many bytes of the baseline's counts as
 // the same. A leaked string or handle wrapper is larger.
 constexpr double kHeapSlackPerCycle = 16;
-// A load may keep at most 1 KiB beyond what the hand-written window keeps; a runtime that
-// keeps its emergency pool again grows by 20 KiB.
-constexpr double kLoadGrowthPerCycle = 1024;
+// What a load may keep beyond what the hand-written window keeps. bench/run, without heap
+// checking, measures 0.12 KiB; heap checking's guard bytes on every block bring it to about
+// 1 KiB here. A runtime that keeps its emergency pool again grows by 20 KiB.
+constexpr double kLoadGrowthPerCycle = 1536;
 
 void ExpectNothingLeftOver(const bench::Growth& g, const char* what)
 {
