@@ -79,7 +79,7 @@ TEST(Churn, CreateAndFreeOrCloseLeaveNoMoreThanTheHandWrittenWindow)
 
 // Beyond what the hand-written window leaves a cycle (Wine's memory of destroyed edits),
 // a load of the library keeps next to nothing: the C++ runtime gives back its own.
-TEST(Churn, LoadCreateAndUnloadKeepAtMostOneKiBACycleBeyondTheHandWrittenWindow)
+TEST(Churn, LoadCreateAndUnloadKeepLittleBeyondTheHandWrittenWindow)
 {
     const bench::Growth g = bench::Measure(kLoadCycles, [] {
         ts::TipModule module;
