@@ -1,12 +1,8 @@
 // Bad input from every side the real Tipp211.dll takes it from: System.INI, the help
 // library, the host's arguments and calls. Nothing crashes, no key the user did not
 // change is lost or changed, and the user learns what must be known.
-#include "tests/module/MessageParty.h"
-#include "tests/module/ShutdownRecorder.h"
-#include "tests/module/SystemIni.h"
-#include "tests/module/TipModule.h"
+#include "tests/module/SavingTip.h"
 #include "tests/support/ImportPatch.h"
-#include "tests/support/MessageBoxes.h"
 #include "tests/support/Pump.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +14,6 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-
-constexpr char kQuestionStart[] = "Um diese \xC4nderung";
 
 // Everything the profile functions read from System.INI: "section|key=value" lines.
 Lines ProfileDump()
@@ -54,7 +48,7 @@ Lines ProfileDump()
 
 struct IniShape;
 
-class FaultTest : public testing::Test {
+class FaultTest : public ts::SavingTip {
 protected:
     void ExpectOkKeepsEveryKey(const IniShape& shape);
     HWND Open(const ts::CreateArgs& args = {})
@@ -64,19 +58,6 @@ protected:
         party.Clear();
         return tip.Window();
     }
-    ModuleApi::Failure Save()
-    {
-        ModuleApi::Failure failure;
-        const int result = tip.Api().SaveChanges(failure);
-        EXPECT_EQ(result, failure.raised ? 0 : 1);
-        return failure;
-    }
-
-    ts::SystemIni saved;
-    ts::TipModule tip;
-    ts::MessageBoxRecorder boxes{tip.Library()};
-    ts::ShutdownRecorder shutdown{tip.Library()};
-    ts::MessageParty party;
 };
 
 struct IniShape {
@@ -219,7 +200,7 @@ TEST_F(FaultTest, HostActsWhileTheRestartQuestionIsOpen)
         int questions = 0;
         boxes.SetAnswer(IDYES);
         boxes.OnBox = [&](const ts::MessageBoxRecorder::Box& box) {
-            if (box.text.rfind(kQuestionStart, 0) != 0 || ++questions > 1) return;
+            if (box.text.rfind(ts::kRestartQuestionStart, 0) != 0 || ++questions > 1) return;
             if (freeInstead)
                 EXPECT_EQ(tip.Api().Free(), 1);
             else

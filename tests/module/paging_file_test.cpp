@@ -1,10 +1,6 @@
 // The paging-file tip of the real Tipp211.dll against the real System.INI of the test's
 // Wine prefix: loading, change tracking, Undo and saving of PagingDrive and PagingFile.
-#include "tests/module/MessageParty.h"
-#include "tests/module/ShutdownRecorder.h"
-#include "tests/module/SystemIni.h"
-#include "tests/module/TipModule.h"
-#include "tests/support/MessageBoxes.h"
+#include "tests/module/SavingTip.h"
 #include "tests/support/Pump.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +20,6 @@ const std::string kTail = "MinPagingFileSize=4096\r\n[mci]\r\ncdaudio=mcicda.dll
 std::string Ini(const std::string& keys) { return kHead + keys + kTail; }
 const std::string kBoth = Ini("PagingDrive=C:\r\nPagingFile=C:\\WIN386.SWP\r\n");
 
-constexpr char kQuestionStart[] = "Um diese \xC4nderung";
 constexpr char kUnreadable[] = "System.INI lie\xDF sich beim \xD6""ffnen des Fensters nicht lesen. Es wurde nichts gespeichert.";
 
 
@@ -34,7 +29,7 @@ void Type(HWND edit, const std::string& keys)
     ts::PumpMessages();
 }
 
-class PagingFileTest : public testing::Test {
+class PagingFileTest : public ts::SavingTip {
 protected:
     void Open(int osMask = 0x1FFF)
     {
@@ -50,25 +45,13 @@ protected:
     }
     static std::string Text(HWND edit) { return ts::WindowText(edit); }
     void SetText(HWND edit, const std::string& text) { ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
-    ModuleApi::Failure Save()
-    {
-        ModuleApi::Failure failure;
-        const int result = tip.Api().SaveChanges(failure);
-        EXPECT_EQ(result, failure.raised ? 0 : 1);
-        return failure;
-    }
     bool Asked() const
     {
         for (const std::string& text : boxes.Texts())
-            if (text.rfind(kQuestionStart, 0) == 0) return true;
+            if (text.rfind(ts::kRestartQuestionStart, 0) == 0) return true;
         return false;
     }
 
-    ts::SystemIni saved;
-    ts::TipModule tip;
-    ts::MessageBoxRecorder boxes{tip.Library()};
-    ts::ShutdownRecorder shutdown{tip.Library()};
-    ts::MessageParty party;
     HWND window = nullptr, drive = nullptr, file = nullptr;
 };
 

@@ -1,0 +1,35 @@
+#pragma once
+// What a test of saving needs around the real Tipp211.dll: System.INI saved and put back,
+// message boxes and the restart intercepted, and a party that receives the broadcasts.
+#include "tests/module/MessageParty.h"
+#include "tests/module/ShutdownRecorder.h"
+#include "tests/module/SystemIni.h"
+#include "tests/module/TipModule.h"
+#include "tests/support/MessageBoxes.h"
+
+#include <gtest/gtest.h>
+
+namespace ts {
+
+// The restart question's first words.
+inline constexpr char kRestartQuestionStart[] = "Um diese \xC4nderung";
+
+class SavingTip : public testing::Test {
+protected:
+    // ModulSaveChanges: 1 when it returned, 0 when a failure was raised out of it.
+    ModuleApi::Failure Save()
+    {
+        ModuleApi::Failure failure;
+        const int result = tip.Api().SaveChanges(failure);
+        EXPECT_EQ(result, failure.raised ? 0 : 1);
+        return failure;
+    }
+
+    SystemIni saved;
+    TipModule tip;
+    MessageBoxRecorder boxes{tip.Library()};
+    ShutdownRecorder shutdown{tip.Library()};
+    MessageParty party;
+};
+
+} // namespace ts
