@@ -124,32 +124,9 @@ TEST(Footprint, TheStrippedLibraryStaysUnderItsCeiling)
 
 constexpr char kChildVariable[] = "TIPP211_CHURN_WIN98_CHILD";
 
-class Windows98ForThisProgram {
-public:
-    Windows98ForThisProgram()
-    {
-        char exe[MAX_PATH] = {};
-        ::GetModuleFileNameA(nullptr, exe, sizeof exe);
-        std::string name = exe;
-        m_key = "Software\\Wine\\AppDefaults\\" + name.substr(name.find_last_of("\\/") + 1);
-        HKEY key = nullptr;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
-            ERROR_SUCCESS) {
-            ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
-            ::RegCloseKey(key);
-        }
-    }
-    ~Windows98ForThisProgram() { ::RegDeleteKeyA(HKEY_CURRENT_USER, m_key.c_str()); }
-    Windows98ForThisProgram(const Windows98ForThisProgram&) = delete;
-    Windows98ForThisProgram& operator=(const Windows98ForThisProgram&) = delete;
-
-private:
-    std::string m_key;
-};
-
 TEST(ChurnOnWindows98, EveryChurnTestPasses)
 {
-    Windows98ForThisProgram version;
+    ts::WineVersionOverride version("win98");
     EXPECT_EQ(ts::RunChildProcess("ChurnWindows98Child.*:Churn.*", kChildVariable, "1", 500000), 0u)
         << "the child's own output above says what failed";
 }

@@ -2,6 +2,7 @@
 // reports it, with a System.INI that holds a 386Enh section. Each session is a child
 // process; the test reads its report and compares System.INI key by key.
 #include "host/Catalog.h"
+#include "toolkit/Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -236,10 +237,10 @@ TEST_F(HostSession, ClosingWithAnUnsavedChangeAndYesSaves)
 // opens, and the module then refuses to save.
 TEST_F(HostSession, AFailedSaveIsShownInAMessageBox)
 {
-    HANDLE locked = ::CreateFileA(SystemIniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    tk::UniqueFile locked(::CreateFileA(SystemIniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(locked);
     const Session s = RunHost("--tip 211 --language 1 --click Save --answer ok --quit");
-    ::CloseHandle(locked);
+    locked.reset();
     EXPECT_EQ(s.exitCode, 0u) << s.Text();
     EXPECT_TRUE(s.HasPrefix("save failed: ")) << s.Text();
     EXPECT_TRUE(s.HasPrefix("question \"System.INI")) << "the box shows the module's text\n" << s.Text();

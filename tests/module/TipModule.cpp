@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 namespace ts {
@@ -178,6 +179,27 @@ DWORD RunChildProcess(const std::string& gtestFilter, const char* variable, cons
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
     return code;
+}
+
+WineVersionOverride::WineVersionOverride(const char* version)
+{
+    char exe[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, exe, sizeof exe);
+    std::string name = exe;
+    name.erase(0, name.find_last_of("\\/") + 1);
+    m_key = "Software\\Wine\\AppDefaults\\" + name;
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS) {
+        ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                         static_cast<DWORD>(std::strlen(version) + 1));
+        ::RegCloseKey(key);
+    }
+}
+
+WineVersionOverride::~WineVersionOverride()
+{
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, m_key.c_str());
 }
 
 } // namespace ts

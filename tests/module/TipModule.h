@@ -78,4 +78,18 @@ inline constexpr DWORD kChildTimedOut = 72;
 DWORD RunChildProcess(const std::string& gtestFilter, const char* variable, const char* value,
                       DWORD timeoutMs = 40000);
 
+// Sets Wine's Windows version ("win98", "nt40"...) for this test program while it lives:
+// Wine reads it once when a process starts, so a child process of the program runs as
+// that version.
+class WineVersionOverride {
+public:
+    explicit WineVersionOverride(const char* version);
+    ~WineVersionOverride();
+    WineVersionOverride(const WineVersionOverride&) = delete;
+    WineVersionOverride& operator=(const WineVersionOverride&) = delete;
+
+private:
+    std::string m_key;
+};
+
 } // namespace ts

@@ -15,32 +15,6 @@ namespace {
 
 constexpr char kChildVariable[] = "TIPP211_WINDOWS_VERSION_CHILD";
 
-// Sets Wine's Windows version for this test program while it lives.
-class WineVersionOverride {
-public:
-    explicit WineVersionOverride(const char* version)
-    {
-        char exe[MAX_PATH] = {};
-        ::GetModuleFileNameA(nullptr, exe, sizeof exe);
-        std::string name = exe;
-        name.erase(0, name.find_last_of("\\/") + 1);
-        m_key = "Software\\Wine\\AppDefaults\\" + name;
-        HKEY key = nullptr;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
-            ERROR_SUCCESS) {
-            ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                             static_cast<DWORD>(std::strlen(version) + 1));
-            ::RegCloseKey(key);
-        }
-    }
-    ~WineVersionOverride() { ::RegDeleteKeyA(HKEY_CURRENT_USER, m_key.c_str()); }
-    WineVersionOverride(const WineVersionOverride&) = delete;
-    WineVersionOverride& operator=(const WineVersionOverride&) = delete;
-
-private:
-    std::string m_key;
-};
-
 struct VersionRow {
     const char* wineVersion;
     const char* expected; // "major.minor" as GetVersion reports it
@@ -53,7 +27,7 @@ const VersionRow kVersions[] = {{"win98", "4.10"}, {"win2k", "5.0"}, {"winxp", "
 TEST(WindowsVersion, TheTipWindowWorksOnEveryVersion)
 {
     for (const VersionRow& row : kVersions) {
-        WineVersionOverride version(row.wineVersion);
+        ts::WineVersionOverride version(row.wineVersion);
         EXPECT_EQ(ts::RunChildProcess("WindowsVersionChild.*", kChildVariable, row.expected), 0u)
             << row.wineVersion << ": the child's own output above says what failed";
     }
