@@ -3,7 +3,7 @@
 // machine slows both sides alike. Prints one line per figure with its goal; see README.md.
 #include "bench/Baseline.h"
 #include "bench/Usage.h"
-#include "host/ModuleApi.h"
+#include "contract/ModuleCaller.h"
 #include "tests/support/ImportPatch.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Sorvanti.exe, the host program of the tip modules: a window with the list of tips found
 // beside the program, a language choice, a Save button and a status line. The chosen tip
 // module is loaded and its window shown beside the host window; host and module talk
-// through the five exports (host/ModuleApi.h) and the broadcast message "Kelvamo".
+// through the five exports (contract/ModuleCaller.h) and the broadcast message "Kelvamo".
 //
 //   Sorvanti.exe [--tip NR] [--language 0|1] [--ostype N] [--report FILE] [STEP...]
 //
@@ -10,7 +10,7 @@
 // writes what happens to FILE. STEPs make a scripted session (host/Script.h).
 #include "host/Catalog.h"
 #include "host/HostString.h"
-#include "host/ModuleApi.h"
+#include "contract/ModuleCaller.h"
 #include "host/OSType.h"
 #include "host/Script.h"
 #include "template/HostMessage.h"

@@ -1,7 +1,7 @@
 // The library's main file: the tip window it owns, the exported functions that create,
 // save and free it, and the library's start and end.
 #include "module/Tipp211.h"
-#include "host/ModuleApi.h"
+#include "contract/ModuleContract.h"
 #include "template/HostMessage.h"
 #include "template/ModuleState.h"
 

@@ -1,7 +1,7 @@
 // Shows the tip window the way the host does and writes a picture of it, for the docs.
 //
 //   capture_tip.exe OUT.bmp [--language 0|1] [--ostype N] [--osmask M] [--hover ok|info]
-#include "host/ModuleApi.h"
+#include "contract/ModuleCaller.h"
 #include "tests/support/WindowCapture.h"
 
 #include <cstdio>

@@ -1,5 +1,6 @@
 // SorvHelp.dll as its clients see it: through the import library and loaded by name.
 #include "helptext/GetHelpText.h"
+#include "tests/helptext/StackProbe.h"
 
 #include "toolkit/Handles.h"
 
@@ -14,7 +15,7 @@
 
 namespace {
 
-using HelpTextFn = const char*(__stdcall*)(int, int);
+using ts::HelpTextFn;
 
 constexpr int kTip = 211;
 constexpr int kGermanHelp = 2;
@@ -31,34 +32,6 @@ struct LoadedByName {
                                  ::GetProcAddress(module.get(), "GetHelpText")))
                            : nullptr;
 };
-
-struct ProbedCall {
-    const char* text;
-    std::intptr_t stackDelta;  // ESP after the call minus ESP before the pushes
-};
-
-// Pushes the two arguments by hand, calls, and reads ESP afterwards; a stdcall callee pops
-// its 8 bytes, so ESP comes back unchanged. ESP is restored either way so a wrong
-// convention shows up as a failed check rather than a crash.
-ProbedCall CallAndMeasureStack(HelpTextFn fn, int tipNr, int helpKind)
-{
-    const char* text = nullptr;
-    std::uintptr_t before = 0;
-    std::uintptr_t after = 0;
-    int tipReg = tipNr;
-    int kindReg = helpKind;
-    asm volatile(
-        "movl %%esp, %%esi\n\t"
-        "pushl %%edx\n\t"
-        "pushl %%ecx\n\t"
-        "call *%%ebx\n\t"
-        "movl %%esp, %%edi\n\t"
-        "movl %%esi, %%esp\n\t"
-        : "=a"(text), "=S"(before), "=D"(after), "+c"(tipReg), "+d"(kindReg)
-        : "b"(fn)
-        : "memory", "cc");
-    return {text, static_cast<std::intptr_t>(after - before)};
-}
 
 struct Case {
     int tipNr;
@@ -104,11 +77,12 @@ TEST(HelpText, AnswersOnlyKnownTipsAndKinds)
 
 TEST(HelpText, CalleeCleansTheStack)
 {
+    if (!ts::kCalleeRemovesArguments) GTEST_SKIP() << "one calling convention on this architecture: no stack to balance";
     LoadedByName dll;
     ASSERT_NE(dll.fn, nullptr);
     for (const Case& c : kCases) {
         SCOPED_TRACE(testing::Message() << "tip " << c.tipNr << " kind " << c.helpKind);
-        const ProbedCall call = CallAndMeasureStack(dll.fn, c.tipNr, c.helpKind);
+        const ts::ProbedCall call = ts::CallAndMeasureStack(dll.fn, c.tipNr, c.helpKind);
         EXPECT_EQ(call.stackDelta, 0);
         // Arguments arrive in the right order: swapping them would miss the known entries.
         EXPECT_EQ(call.text, GetHelpText(c.tipNr, c.helpKind));

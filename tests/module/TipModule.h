@@ -1,7 +1,7 @@
 #pragma once
 // Loads the real Tipp211.dll (and with it SorvHelp.dll) for one test and drives it through
 // its exports the way the host does.
-#include "host/ModuleApi.h"
+#include "contract/ModuleCaller.h"
 
 #include <string>
 #include <vector>

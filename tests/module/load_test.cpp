@@ -1,13 +1,19 @@
 // Loading the library: the host window message is registered while Tipp211.dll loads, and
 // a number that does not fit 16 bits refuses the load instead of crashing the host.
+#include "tests/module/JumpStub.h"
 #include "tests/module/TipModule.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 namespace {
 
 // Points one entry of a loaded DLL's export table somewhere else while it lives, so that
-// a library loaded meanwhile binds its import of that function to the replacement.
+// a library loaded meanwhile binds its import of that function to the replacement. An
+// export is an RVA, a 32-bit distance above the exporter's base: the entry points at a
+// jump to the replacement placed just above the exporter's image.
 class ExportPatch {
 public:
     ExportPatch(HMODULE exporter, const char* name, void* replacement)
@@ -22,31 +28,50 @@ public:
         auto* functions = reinterpret_cast<DWORD*>(base + exports->AddressOfFunctions);
         for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
             if (lstrcmpA(reinterpret_cast<const char*>(base + names[i]), name) != 0) continue;
+            m_stub = PlaceJumpAbove(base + nt->OptionalHeader.SizeOfImage, replacement);
+            if (!m_stub) return;
             m_slot = &functions[ordinals[i]];
             m_original = *m_slot;
-            DWORD protect;
-            ::VirtualProtect(m_slot, sizeof *m_slot, PAGE_READWRITE, &protect);
-            // 32-bit addresses wrap around, so any address is base + some RVA.
-            *m_slot = static_cast<DWORD>(reinterpret_cast<DWORD_PTR>(replacement) - reinterpret_cast<DWORD_PTR>(base));
-            ::VirtualProtect(m_slot, sizeof *m_slot, protect, &protect);
+            Write(static_cast<DWORD>(static_cast<BYTE*>(m_stub) - base));
             return;
         }
     }
     ~ExportPatch()
     {
-        if (!m_slot) return;
-        DWORD protect;
-        ::VirtualProtect(m_slot, sizeof *m_slot, PAGE_READWRITE, &protect);
-        *m_slot = m_original;
-        ::VirtualProtect(m_slot, sizeof *m_slot, protect, &protect);
+        if (m_slot) Write(m_original);
+        if (m_stub) ::VirtualFree(m_stub, 0, MEM_RELEASE);
     }
     ExportPatch(const ExportPatch&) = delete;
     ExportPatch& operator=(const ExportPatch&) = delete;
     bool Found() const { return m_slot != nullptr; }
 
 private:
+    // The first free 64 KiB block at or above `from` that takes the jump.
+    static void* PlaceJumpAbove(BYTE* from, void* target)
+    {
+        const std::vector<unsigned char> jump = ts::AbsoluteJump(target);
+        auto at = (reinterpret_cast<ULONG_PTR>(from) + 0xFFFF) & ~ULONG_PTR{0xFFFF};
+        for (int tries = 0; tries < 4096; ++tries, at += 0x10000) {
+            void* stub = ::VirtualAlloc(reinterpret_cast<void*>(at), jump.size(), MEM_COMMIT | MEM_RESERVE,
+                                        PAGE_EXECUTE_READWRITE);
+            if (!stub) continue;
+            std::memcpy(stub, jump.data(), jump.size());
+            ::FlushInstructionCache(::GetCurrentProcess(), stub, jump.size());
+            return stub;
+        }
+        return nullptr;
+    }
+    void Write(DWORD value)
+    {
+        DWORD protect;
+        ::VirtualProtect(m_slot, sizeof *m_slot, PAGE_READWRITE, &protect);
+        *m_slot = value;
+        ::VirtualProtect(m_slot, sizeof *m_slot, protect, &protect);
+    }
+
     DWORD* m_slot = nullptr;
     DWORD m_original = 0;
+    void* m_stub = nullptr;
 };
 
 UINT g_registeredNumber = 0;

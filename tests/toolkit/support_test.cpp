@@ -102,8 +102,8 @@ struct FakeImage {
     IMAGE_DOS_HEADER dos;
     IMAGE_NT_HEADERS nt;
     IMAGE_IMPORT_DESCRIPTOR imports[2];
-    DWORD iat[3];
-    DWORD names[3];
+    ULONG_PTR iat[3]; // import thunks are pointer-sized
+    ULONG_PTR names[3];
     char dllName[16];
     struct {
         WORD hint;
@@ -131,8 +131,7 @@ FakeImage* BuildFakeImage(bool withNameTable)
     image->imports[0].FirstThunk = rva(image->iat);
     image->imports[0].OriginalFirstThunk = withNameTable ? rva(image->names) : 0;
     for (int i = 0; i < 2; ++i) {
-        image->iat[i] = static_cast<DWORD>(
-            reinterpret_cast<uintptr_t>(RealExport("kernel32.dll", image->byName[i].name)));
+        image->iat[i] = reinterpret_cast<ULONG_PTR>(RealExport("kernel32.dll", image->byName[i].name));
         image->names[i] = rva(&image->byName[i]);
     }
     return image;
@@ -144,14 +143,14 @@ TEST(SupportImportPatch, FindsTheSlotByNameOrByAddress)
         SCOPED_TRACE(withNameTable ? "hint/name table" : "no hint/name table");
         FakeImage* image = BuildFakeImage(withNameTable);
         ASSERT_NE(image, nullptr);
-        const DWORD versionSlot = image->iat[0];
-        const DWORD tickSlot = image->iat[1];
+        const ULONG_PTR versionSlot = image->iat[0];
+        const ULONG_PTR tickSlot = image->iat[1];
         {
             ts::ImportPatch patch(reinterpret_cast<HMODULE>(image), "kernel32.dll", "GetTickCount",
                                   reinterpret_cast<void*>(&FakeTickCount));
-            EXPECT_EQ(image->iat[1], reinterpret_cast<uintptr_t>(&FakeTickCount));
+            EXPECT_EQ(image->iat[1], reinterpret_cast<ULONG_PTR>(&FakeTickCount));
             EXPECT_EQ(image->iat[0], versionSlot);
-            EXPECT_EQ(reinterpret_cast<uintptr_t>(patch.Original()), tickSlot);
+            EXPECT_EQ(reinterpret_cast<ULONG_PTR>(patch.Original()), tickSlot);
         }
         EXPECT_EQ(image->iat[1], tickSlot);
         VirtualFree(image, 0, MEM_RELEASE);

@@ -1,7 +1,7 @@
-// The exported entry points in the host's register calling convention: the first three
-// arguments in EAX, EDX and ECX, the rest pushed in argument order (so the last argument
-// lies next to the return address) and removed by the callee; the result in EAX. Each
-// thunk passes the arguments on to a plain C function.
+// The exported entry points on i686, in the host's register calling convention: the first
+// three arguments in EAX, EDX and ECX, the rest pushed in argument order (so the last
+// argument lies next to the return address) and removed by the callee; the result in EAX.
+// Each thunk passes the arguments on to a plain C function.
 
 extern "C" int ModulCreateImpl(int, int, int, int, int, int, const char*, const char*, int, int);
 extern "C" int ModulFreeImpl();
