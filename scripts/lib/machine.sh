@@ -36,3 +36,24 @@ pe_arch() {
     *) echo "pe_arch: $1 is no i386 or x86_64 program (machine $machine)" >&2; return 2 ;;
   esac
 }
+
+# The build that the demo, the pictures and the benchmark run: the 32-bit one (what ships)
+# where this machine runs 32-bit programs, else the 64-bit one. Prints the architecture;
+# says which on standard error.
+run_arch() {
+  if runs_32bit_programs; then
+    echo "Using the 32-bit build, what ships." >&2
+    echo i686
+  else
+    echo "Using the 64-bit build: this machine runs no 32-bit programs." >&2
+    echo x86_64
+  fi
+}
+
+# Configures and builds TARGETS of the build of ARCH in BUILD/ARCH.
+build_arch() {
+  local build=$1 arch=$2; shift 2
+  cmake -S . -B "$build/$arch" -DCMAKE_TOOLCHAIN_FILE="cmake/$arch-w64-mingw32.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  [ $# -eq 0 ] || set -- --target "$@"
+  cmake --build "$build/$arch" -j"$(nproc)" "$@"
+}
