@@ -17,14 +17,21 @@ std::string InLanguage(const char* german, const char* english)
     return ModuleState::Language == 1 ? english : german;
 }
 
-// A value with a line break or a NUL would not stay one key: it is refused before
-// anything is written.
+// A value with a line break or a NUL would not stay one key, and one longer than the
+// profile functions take would not be written whole: either is refused before anything
+// is written.
 void RequireStorable(const char* key, const std::string& value)
 {
-    if (tk::TIniFile::IsStorable(value)) return;
-    throw tk::EIniFileException(
-        key + InLanguage(": Der Wert darf keinen Zeilenumbruch enthalten. Es wurde nichts gespeichert.",
-                         ": The value must not contain a line break. Nothing was saved."));
+    if (!tk::TIniFile::IsOneLine(value))
+        throw tk::EIniFileException(
+            key + InLanguage(": Der Wert darf keinen Zeilenumbruch enthalten. Es wurde nichts gespeichert.",
+                             ": The value must not contain a line break. Nothing was saved."));
+    if (value.size() > tk::TIniFile::kMaxValueLength) {
+        const std::string most = std::to_string(tk::TIniFile::kMaxValueLength);
+        throw tk::EIniFileException(
+            key + InLanguage(": Der Wert darf h\xF6""chstens ", ": The value must not be longer than ") + most +
+            InLanguage(" Zeichen lang sein. Es wurde nichts gespeichert.", " characters. Nothing was saved."));
+    }
 }
 
 // An empty field stands for an absent key.

@@ -37,7 +37,10 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value)
 {
-    if (!IsStorable(value)) throw EIniFileException("A value for " + m_fileName + " must not contain a line break");
+    if (!IsOneLine(value)) throw EIniFileException("A value for " + m_fileName + " must not contain a line break");
+    if (value.size() > kMaxValueLength)
+        throw EIniFileException("A value for " + m_fileName + " must not be longer than " +
+                                std::to_string(kMaxValueLength) + " characters");
     if (!::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
                                       m_fileName.c_str()))
         throw EIniFileException("Unable to write to " + m_fileName);
@@ -73,7 +76,7 @@ bool TIniFile::CanOpen(unsigned long access) const
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-bool TIniFile::IsStorable(const std::string& value)
+bool TIniFile::IsOneLine(const std::string& value)
 {
     return value.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
 }

@@ -31,10 +31,11 @@ void Type(HWND edit, const std::string& keys)
 
 class PagingFileTest : public ts::SavingTip {
 protected:
-    void Open(int osMask = 0x1FFF)
+    void Open(int osMask = 0x1FFF, int language = 0)
     {
         ts::CreateArgs args;
         args.osMask = osMask;
+        args.language = language;
         ASSERT_EQ(tip.Create(args), 0);
         window = tip.Window();
         ASSERT_NE(window, nullptr);
@@ -156,20 +157,27 @@ TEST_F(PagingFileTest, EditSaveUndoCycleAsAUserDoesIt)
 
 // Nothing is written, nothing broadcast and no restart asked when a save cannot be made
 // whole: the file is locked, was locked when the window opened, or a value would break
-// into lines. A click reports the failure, the host receives it.
+// into lines or is longer than the profile functions take. A click reports the failure,
+// the host receives it.
 TEST_F(PagingFileTest, SaveThatCannotBeMadeWholeChangesNothing)
 {
-    enum Case { kLockedOnSave, kLockedOnOpen, kLineBreak };
+    enum Case { kLockedOnSave, kLockedOnOpen, kUnstorable };
     const struct {
         Case what;
         std::string drive;
         std::string message;
+        std::string file = "";
+        int language = 0;
     } rows[] = {
         {kLockedOnSave, "E:", "Unable to write to System.INI"},
         {kLockedOnSave, "", "Unable to write to System.INI"},
         {kLockedOnOpen, "E:", kUnreadable},
-        {kLineBreak, "E:\r\n[boot]", "PagingDrive: Der Wert darf keinen Zeilenumbruch enthalten. Es wurde nichts gespeichert."},
-        {kLineBreak, "E:\nX=1", "PagingDrive: Der Wert darf keinen Zeilenumbruch enthalten. Es wurde nichts gespeichert."},
+        {kUnstorable, "E:\r\n[boot]", "PagingDrive: Der Wert darf keinen Zeilenumbruch enthalten. Es wurde nichts gespeichert."},
+        {kUnstorable, "E:\nX=1", "PagingDrive: Der Wert darf keinen Zeilenumbruch enthalten. Es wurde nichts gespeichert."},
+        {kUnstorable, std::string(32767, 'E'),
+         "PagingDrive: Der Wert darf h\xF6""chstens 32766 Zeichen lang sein. Es wurde nichts gespeichert."},
+        {kUnstorable, "E:", "PagingFile: The value must not be longer than 32766 characters. Nothing was saved.",
+         std::string(100000, 'F'), 1},
     };
     for (const auto& row : rows) {
         for (bool byClick : {true, false}) {
@@ -177,11 +185,11 @@ TEST_F(PagingFileTest, SaveThatCannotBeMadeWholeChangesNothing)
             ts::SystemIni::Write(kBoth);
             std::unique_ptr<ts::SystemIniLock> lock;
             if (row.what == kLockedOnOpen) lock = std::make_unique<ts::SystemIniLock>();
-            Open();
+            Open(0x1FFF, row.language);
             lock.reset();
             if (row.what == kLockedOnSave) lock = std::make_unique<ts::SystemIniLock>();
             SetText(drive, row.drive);
-            SetText(file, "");
+            SetText(file, row.file);
             boxes.Clear();
             if (byClick) {
                 ts::ClickButton(window, ts::CommandButton::OK);

@@ -219,18 +219,24 @@ TEST_F(IniFileTest, ALockedFileIsToldAndNoWriteOrRemovalPassesAsDone)
     EXPECT_EQ(ReadText(path), text);
 }
 
-TEST_F(IniFileTest, ValuesThatWouldBreakIntoLinesAreRefused)
+// A value that would break into lines, or one longer than the profile functions take,
+// is refused and the file stays as it was; the longest one is written and read whole.
+TEST_F(IniFileTest, ValuesTheProfileFunctionsCannotTakeAreRefused)
 {
     const std::string path = Path("lines.ini");
     const std::string text = "[A]\r\na1=x\r\n";
     WriteText(path, text);
     tk::TIniFile ini(path);
-    for (const std::string& value : {std::string("y\r\n[B]"), std::string("y\nz=1"), std::string("y\r"), std::string("y\0z", 3)}) {
-        EXPECT_FALSE(tk::TIniFile::IsStorable(value));
-        EXPECT_THROW(ini.WriteString("A", "a1", value), tk::EIniFileException);
+    const std::string longest(tk::TIniFile::kMaxValueLength, 'L');
+    for (const std::string& value : {std::string("y\r\n[B]"), std::string("y\nz=1"), std::string("y\r"),
+                                     std::string("y\0z", 3), longest + "L", std::string(100000, 'L')}) {
+        EXPECT_THROW(ini.WriteString("A", "a1", value), tk::EIniFileException) << value.size();
+        EXPECT_EQ(ReadText(path), text);
     }
-    EXPECT_TRUE(tk::TIniFile::IsStorable("  C:\\x y\t"));
-    EXPECT_EQ(ReadText(path), text);
+    EXPECT_FALSE(tk::TIniFile::IsOneLine("y\n"));
+    EXPECT_TRUE(tk::TIniFile::IsOneLine("  C:\\x y\t"));
+    ini.WriteString("A", "a1", longest);
+    EXPECT_EQ(ini.ReadString("A", "a1", ""), longest);
 }
 
 TEST(IniFileWindowsFolder, ANameWithoutFolderIsAFileInTheWindowsFolder)
