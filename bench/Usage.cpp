@@ -99,9 +99,9 @@ Usage Usage::Now()
     return u;
 }
 
-Growth Measure(int cycles, const std::function<void()>& cycle, int warmUp)
+Growth Measure(int cycles, const std::function<void()>& cycle, int settle)
 {
-    for (int i = 0; i < warmUp; ++i) cycle();
+    for (int i = 0; i < settle; ++i) cycle();
     Growth growth;
     growth.cycles = cycles;
     growth.before = Usage::Now();

@@ -37,9 +37,9 @@ struct Growth {
     }
 };
 
-// Runs `cycle` a few times untimed (first uses fill caches and register classes), then
-// `cycles` times between two counts.
-Growth Measure(int cycles, const std::function<void()>& cycle, int warmUp = 3);
+// Runs `cycle` `settle` times, in which one-off costs fall (first uses fill caches and
+// register classes), then `cycles` times between two counts.
+Growth Measure(int cycles, const std::function<void()>& cycle, int settle = 3);
 
 std::size_t GdiObjectCount();
 std::size_t WindowCount();

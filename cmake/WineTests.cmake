@@ -6,20 +6,25 @@
 
 set(TIPP_WINE_EXEC ${CMAKE_SOURCE_DIR}/scripts/wine-exec)
 
-# add_wine_suites(TARGET [TIMEOUT seconds] [EXCLUDE regex] [LABELS ...] [ENVIRONMENT ...])
+# add_wine_suites(TARGET [TIMEOUT seconds] [COST n] [EXCLUDE regex] [LABELS ...]
+#                 [ENVIRONMENT ...])
 # Suites whose name matches EXCLUDE (default: those ending in "Child", which run only in a
-# child process that one of the program's tests starts) get no entry.
+# child process that one of the program's tests starts) get no entry. CTest starts the
+# entries of a higher COST first.
 function(add_wine_suites target)
-  cmake_parse_arguments(arg "" "TIMEOUT;EXCLUDE" "LABELS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(arg "" "TIMEOUT;COST;EXCLUDE" "LABELS;ENVIRONMENT" ${ARGN})
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 120)
+  endif()
+  if(NOT arg_COST)
+    set(arg_COST 0)
   endif()
   if(NOT DEFINED arg_EXCLUDE)
     set(arg_EXCLUDE "Child$")
   endif()
   set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_suites.cmake)
   set(listing ${CMAKE_CURRENT_BINARY_DIR}/${target}_suites_list.cmake)
-  set(properties "set_tests_properties(\"\${suite}\" PROPERTIES RESOURCE_GROUPS wine:1 TIMEOUT ${arg_TIMEOUT})\n")
+  set(properties "set_tests_properties(\"\${suite}\" PROPERTIES RESOURCE_GROUPS wine:1 TIMEOUT ${arg_TIMEOUT} COST ${arg_COST})\n")
   if(arg_LABELS)
     string(APPEND properties "  set_tests_properties(\"\${suite}\" PROPERTIES LABELS \"${arg_LABELS}\")\n")
   endif()

@@ -1,29 +1,13 @@
 // Shows the tip window the way the host does and writes a picture of it, for the docs.
 //
-//   capture_tip.exe OUT.bmp [--language 0|1] [--ostype N] [--osmask M] [--hover ok|info]
+//   capture_tip.exe OUT.bmp [--language 0|1] [--ostype N] [--osmask M]
 #include "contract/ModuleCaller.h"
+#include "tests/support/Pump.h"
 #include "tests/support/WindowCapture.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
-namespace {
-
-void Pump(int milliseconds)
-{
-    const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
-    while (static_cast<int>(end - ::GetTickCount()) > 0) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(10);
-    }
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -49,12 +33,12 @@ int main(int argc, char** argv)
     ::AdjustWindowRectEx(&frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, FALSE, WS_EX_CONTROLPARENT);
     module.Create(20, 20, frame.right - frame.left, frame.bottom - frame.top, osType, language,
                   "Auslagerungsdatei verlegen/umbenennen", "", osMask, 211);
-    Pump(500);
     HWND tip = ::GetForegroundWindow();
     if (!tip) {
         std::fprintf(stderr, "no tip window\n");
         return 1;
     }
+    ts::PumpPaints(tip);
     ts::CaptureWindow(tip, argv[1]);
     module.Free();
     ::FreeLibrary(library);

@@ -128,7 +128,7 @@ protected:
         ASSERT_EQ(module.Create(), 0);
         window = module.Window();
         ASSERT_NE(window, nullptr);
-        ts::PumpFor(100);
+        ts::PumpPaints(window);
     }
     void TearDown() override { module.Api().Free(); }
 

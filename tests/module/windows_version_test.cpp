@@ -1,6 +1,6 @@
 // The module on the Windows versions its host runs on: Wine reports an older version to a
-// program when its AppDefaults say so, read once when the program starts, so each version
-// runs in a child process of this test program.
+// program when its AppDefaults say so, read once when the program starts, so the version
+// matrix runs this program once a version (scripts/wine-version).
 #include "tests/module/TipModule.h"
 #include "tests/support/Pump.h"
 #include "tests/support/WindowCapture.h"
@@ -8,36 +8,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
 
 constexpr char kChildVariable[] = "TIPP211_WINDOWS_VERSION_CHILD";
 
-struct VersionRow {
-    const char* wineVersion;
-    const char* expected; // "major.minor" as GetVersion reports it
-};
-
-const VersionRow kVersions[] = {{"win98", "4.10"}, {"win2k", "5.0"}, {"winxp", "5.1"}};
-
 } // namespace
 
-TEST(WindowsVersion, TheTipWindowWorksOnEveryVersion)
-{
-    for (const VersionRow& row : kVersions) {
-        ts::WineVersionOverride version(row.wineVersion);
-        EXPECT_EQ(ts::RunChildProcess("WindowsVersionChild.*", kChildVariable, row.expected), 0u)
-            << row.wineVersion << ": the child's own output above says what failed";
-    }
-}
-
-// Runs only as the child of the test above, on the version named by the variable.
+// Runs only in the version matrix (tests/CMakeLists.txt), on the version named by the
+// variable.
 TEST(WindowsVersionChild, CreatesTheWindow)
 {
     const char* expected = std::getenv(kChildVariable);
-    if (!expected) GTEST_SKIP() << "runs as the child of WindowsVersion only";
+    if (!expected) GTEST_SKIP() << "runs in the version matrix only";
 
     const DWORD version = ::GetVersion();
     const std::string reported = std::to_string(LOBYTE(LOWORD(version))) + "." + std::to_string(HIBYTE(LOWORD(version)));

@@ -39,6 +39,11 @@ void WaitForMessage(int milliseconds) {
 
 void PumpMessages() { PumpPending(); }
 
+void PumpPaints(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpPending();
+}
+
 void PumpFor(int milliseconds) {
     const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
     for (;;) {

@@ -1,5 +1,7 @@
 #pragma once
 // Message pumping for tests that drive real windows on the calling thread.
+#include <windows.h>
+
 #include <functional>
 
 namespace ts {
@@ -8,7 +10,12 @@ namespace ts {
 // the way is posted again and ends the pumping, so the caller's own loop still sees it.
 void PumpMessages();
 
-// Pumps for `milliseconds`, sleeping whenever the queue is empty.
+// Finishes every paint that `window` and its children have pending, then dispatches what
+// else waits: the window is on screen as it stands.
+void PumpPaints(HWND window);
+
+// Pumps for `milliseconds`, sleeping whenever the queue is empty: for tests that must see
+// that nothing more comes within a time, never to wait for something that does come.
 void PumpFor(int milliseconds);
 
 // Pumps until done() is true or `timeoutMs` has passed; returns done().

@@ -225,8 +225,7 @@ public:
         CreateWindowExA(0, "SupportTestChild", "", WS_CHILD | WS_VISIBLE, 20, 30, 60, 40, m_window,
                         nullptr, instance, nullptr);
         ShowWindow(m_window, SW_SHOW);
-        UpdateWindow(m_window);
-        ts::PumpFor(200);
+        ts::PumpPaints(m_window);
     }
     ~TestWindow() { DestroyWindow(m_window); }
     HWND get() const { return m_window; }

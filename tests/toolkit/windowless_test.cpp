@@ -68,7 +68,7 @@ protected:
     void Show()
     {
         form->Show();
-        ts::PumpFor(100);
+        ts::PumpPaints(form->Handle());
     }
 
     ts::MessageBoxRecorder boxes;
