@@ -1,4 +1,5 @@
 #include "bench/Baseline.h"
+#include "contract/Settings.h"
 #include "helptext/GetHelpText.h"
 
 #include <objidl.h>
@@ -82,7 +83,7 @@ HIMAGELIST ReadImageList(HMODULE resources)
 bool ReadBSControl()
 {
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Kelvamo\\Sorvanti", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, Settings::kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
                           &key, nullptr) != ERROR_SUCCESS)
         return true;
     DWORD value = 1, size = sizeof value, type = 0;

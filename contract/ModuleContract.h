@@ -13,6 +13,9 @@
 // text; the module copies them at once. C++ exceptions never cross the boundary:
 // ModulSaveChanges reports a failure as a structured exception with code kFailureCode
 // whose one argument points at the failure's text. contract/ModuleCaller.h is the caller.
+//
+// The rest of the contract: the broadcast window message (HostMessage.h), the numbers of
+// the Windows versions (OSTypes.h) and the settings key both read (Settings.h).
 #include <windows.h>
 
 namespace ModuleApi {
@@ -23,5 +26,9 @@ inline constexpr DWORD kFailureCode = 0xE0544950; // "TIP" with the customer bit
 inline constexpr int kUnchanged = 0;
 inline constexpr int kChangedUnsaved = 1;
 inline constexpr int kChangedSaved = 2;
+
+// ModulNr results.
+inline constexpr int kDefaultsRestored = 1;
+inline constexpr int kDefaultsKept = 2;
 
 } // namespace ModuleApi

@@ -1,6 +1,8 @@
 #include "host/OSType.h"
+#include "contract/OSTypes.h"
 
 #include <cctype>
+#include <iterator>
 
 namespace Host {
 
@@ -77,14 +79,11 @@ int RunningOSType()
 std::string OSTypeName(int osType)
 {
     // 1 to 13 as the tips' validity list names them; 14 to 18 are newer than any tip.
-    static const char* const kNames[] = {
-        "Windows 98 Standard Edition", "Windows 98 Standard Edition A", "Windows 98 Second Edition",
-        "Windows 95", "Windows 95 A", "Windows 95 B", "Windows 95 B OEM Service Release 2",
-        "Windows 95 B OEM Service Release 2.1", "Windows 95 C OEM Service Release 2.5 C", "Windows NT",
-        "Windows 2000", "Windows 98 ME", "Windows XP", "Windows Server 2003", "Windows Vista", "Windows 7",
-        "Windows 8", "Windows 8.1 or later"};
-    if (osType < 1 || osType > 18) return "unknown";
-    return kNames[osType - 1];
+    static const char* const kNewer[] = {"Windows Server 2003", "Windows Vista", "Windows 7", "Windows 8",
+                                         "Windows 8.1 or later"};
+    constexpr int kNamed = static_cast<int>(std::size(OSTypes::kNames));
+    if (osType < OSTypes::kFirst || osType > OSTypes::kLast) return "unknown";
+    return osType <= kNamed ? OSTypes::kNames[osType - 1] : kNewer[osType - kNamed - 1];
 }
 
 } // namespace Host

@@ -1,6 +1,6 @@
 #pragma once
-// Which Windows the host runs on, as the OSType number that tip modules are given: bit
-// n-1 of a tip's OSMask stands for OSType n.
+// Which Windows the host runs on, as the OSType number that tip modules are given
+// (contract/OSTypes.h).
 #include <windows.h>
 
 #include <string>
@@ -16,11 +16,5 @@ int RunningOSType();
 
 // The system's name for OSType 1 to 18; "unknown" otherwise.
 std::string OSTypeName(int osType);
-
-// The OSMask bit of an OSType: 1..18 give bits 0..17, anything else none.
-inline unsigned OSBit(int osType)
-{
-    return osType >= 1 && osType <= 18 ? 1u << (osType - 1) : 0u;
-}
 
 } // namespace Host

@@ -8,12 +8,14 @@
 // --tip opens that tip first (else the first in the list), --language and --ostype
 // replace the stored language and the running system's OSType for this run, --report
 // writes what happens to FILE. STEPs make a scripted session (host/Script.h).
+#include "contract/HostMessage.h"
+#include "contract/ModuleCaller.h"
+#include "contract/OSTypes.h"
+#include "contract/Settings.h"
 #include "host/Catalog.h"
 #include "host/HostString.h"
-#include "contract/ModuleCaller.h"
 #include "host/OSType.h"
 #include "host/Script.h"
-#include "template/HostMessage.h"
 #include "tests/support/ImportPatch.h"
 #include "toolkit/Handles.h"
 
@@ -31,7 +33,6 @@ namespace Host {
 
 namespace {
 
-constexpr char kSettingsKey[] = "SOFTWARE\\Kelvamo\\Sorvanti";
 constexpr char kLanguageValue[] = "Language";
 constexpr char kTitle[] = "Sorvanti";
 constexpr char kWindowClass[] = "Sorvanti";
@@ -80,7 +81,7 @@ using UniqueLibrary = tk::UniqueHandle<tk::NullHandleTraits<HMODULE, FreeLibrary
 int StoredLanguage()
 {
     HKEY raw = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &raw) != ERROR_SUCCESS) return 0;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, Settings::kKey, 0, KEY_READ, &raw) != ERROR_SUCCESS) return 0;
     const tk::UniqueRegKey key(raw);
     DWORD value = 0, type = 0, size = sizeof value;
     if (::RegQueryValueExA(key.get(), kLanguageValue, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
@@ -93,7 +94,7 @@ int StoredLanguage()
 void StoreLanguage(int language)
 {
     HKEY raw = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &raw, nullptr) !=
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, Settings::kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &raw, nullptr) !=
         ERROR_SUCCESS)
         return;
     const tk::UniqueRegKey key(raw);
@@ -402,7 +403,7 @@ bool App::OpenTip(std::size_t index)
     m_tip->api.Create(host.right, host.top, size.cx, size.cy, m_osType, m_language, m_tip->captionText.Pointer(),
                       m_tip->hintText.Pointer(), static_cast<int>(tip.osMask), tip.nr);
     if (!TipWindow()) m_report.Line("error: the tip window did not open");
-    SetStatus(tip.osMask & OSBit(m_osType) ? T().ready : T().notValid);
+    SetStatus(tip.osMask & OSTypes::Bit(m_osType) ? T().ready : T().notValid);
     UpdateState();
     return true;
 }
@@ -472,7 +473,7 @@ void App::OnHostMessage(WPARAM command, LPARAM value)
 {
     switch (command) {
     case HostMessage::kSaved: {
-        const bool defaults = value == 1;
+        const bool defaults = value == HostMessage::kSavedDefaults;
         SetStatus(defaults ? T().savedDefaults : T().saved);
         m_report.Line(std::string("notice 9999: saved") + (defaults ? ", defaults restored" : ""));
         break;

@@ -2,7 +2,7 @@
 // save and free it, and the library's start and end.
 #include "module/Tipp211.h"
 #include "contract/ModuleContract.h"
-#include "template/HostMessage.h"
+#include "template/HostBroadcast.h"
 #include "template/ModuleState.h"
 
 #include <cstdlib>
@@ -133,7 +133,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
     switch (reason) {
     case DLL_PROCESS_ATTACH:
         try {
-            HostMessage::Register();
+            HostBroadcast::Register();
         } catch (...) {
             return FALSE; // the library does not load
         }

@@ -1,6 +1,8 @@
 #include "template/MainTippU.h"
 #include "helptext/GetHelpText.h"
-#include "template/HostMessage.h"
+#include "contract/OSTypes.h"
+#include "contract/Settings.h"
+#include "template/HostBroadcast.h"
 #include "template/ModuleState.h"
 #include "toolkit/ClassInfo.h"
 #include "toolkit/Dialogs.h"
@@ -13,8 +15,6 @@
 
 namespace {
 
-constexpr char kSettingsKey[] = "SOFTWARE\\Kelvamo\\Sorvanti";
-constexpr char kBSControl[] = "BSControl";
 constexpr int kDesignPixelsPerInch = 96;
 
 // Help-text kinds of the help-text library.
@@ -26,35 +26,11 @@ constexpr int kHelpRegistryKey = 5;
 constexpr char kRegeditKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
 constexpr char kLastKey[] = "LastKey";
 
-// The systems of OSTypes 1 to 13, in the order of their bits in OSMask. Later OSTypes
-// have no name and are never listed.
-constexpr const char* kSystemNames[] = {
-    "Windows 98 Standard Edition",
-    "Windows 98 Standard Edition A",
-    "Windows 98 Second Edition",
-    "Windows 95",
-    "Windows 95 A",
-    "Windows 95 B",
-    "Windows 95 B OEM Service Release 2",
-    "Windows 95 B OEM Service Release 2.1",
-    "Windows 95 C OEM Service Release 2.5 C",
-    "Windows NT",
-    "Windows 2000",
-    "Windows 98 ME",
-    "Windows XP",
-};
-
 // The library owns the text; the window keeps a copy.
 std::string HelpText(std::int32_t tippNr, int kind)
 {
     const char* text = GetHelpText(tippNr, kind);
     return text ? std::string(text) : std::string();
-}
-
-// The bit of OSMask that stands for OSType: 1..18 give bits 0..17, anything else none.
-std::uint32_t OSBit(std::int32_t osType)
-{
-    return (osType >= 1 && osType <= 18) ? 1u << (osType - 1) : 0u;
 }
 
 } // namespace
@@ -136,12 +112,12 @@ void TfrmTippTemplate::FormCreate(tk::TObject*)
     {
         tk::TRegistry registry;
         registry.SetRootKey(HKEY_CURRENT_USER);
-        if (registry.OpenKey(kSettingsKey, true)) {
-            if (registry.ValueExists(kBSControl)) {
+        if (registry.OpenKey(Settings::kKey, true)) {
+            if (registry.ValueExists(Settings::kBSControl)) {
                 // A value that is no integer counts as missing: stopping start-up here
                 // would leave the fields unread while OK still writes them.
                 try {
-                    BSControl = registry.ReadBool(kBSControl);
+                    BSControl = registry.ReadBool(Settings::kBSControl);
                 } catch (const tk::ERegistryException&) {
                     BSControl = true;
                 }
@@ -156,7 +132,7 @@ void TfrmTippTemplate::FormCreate(tk::TObject*)
         Repaint();
     }
 
-    const std::uint32_t bit = OSBit(ModuleState::OSType);
+    const std::uint32_t bit = OSTypes::Bit(ModuleState::OSType);
     if ((static_cast<std::uint32_t>(ModuleState::OSMask) & bit) > 0) {
         ModuleState::Supported = true;
     } else if (BSControl) {
@@ -207,7 +183,8 @@ void TfrmTippTemplate::Sprache(std::int32_t language)
 void TfrmTippTemplate::HotSpeedButtonOKClick(tk::TObject*)
 {
     ModuleState::Saved = true;
-    HostMessage::Broadcast(HostMessage::kSaved, ModuleState::DefaultsRestored ? 1 : 2);
+    HostBroadcast::Send(HostMessage::kSaved,
+                        ModuleState::DefaultsRestored ? HostMessage::kSavedDefaults : HostMessage::kSavedChanges);
 }
 
 void TfrmTippTemplate::HotSpeedButtonUndoClick(tk::TObject*)
@@ -217,7 +194,7 @@ void TfrmTippTemplate::HotSpeedButtonUndoClick(tk::TObject*)
 
 void TfrmTippTemplate::Fensterwechseln1Click(tk::TObject*)
 {
-    HostMessage::Broadcast(HostMessage::kSwitchWindow, 0);
+    HostBroadcast::Send(HostMessage::kSwitchWindow, 0);
 }
 
 // Lists the systems the tip is valid for, in the order of their bits.
@@ -225,8 +202,8 @@ void TfrmTippTemplate::HotSpeedButtonInfoClick(tk::TObject*)
 {
     std::string text = ModuleState::Language == 1 ? "Valid for:\r\n\r\n" : "G\xFCltig f\xFCr:\r\n\r\n";
     const auto mask = static_cast<std::uint32_t>(ModuleState::OSMask);
-    for (std::size_t bit = 0; bit < std::size(kSystemNames); ++bit)
-        if (mask & (1u << bit)) text.append(kSystemNames[bit]).append("\r\n");
+    for (std::size_t bit = 0; bit < std::size(OSTypes::kNames); ++bit)
+        if (mask & (1u << bit)) text.append(OSTypes::kNames[bit]).append("\r\n");
     tk::ShowMessage(text);
 }
 

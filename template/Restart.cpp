@@ -1,6 +1,7 @@
 // The restart prompt that a tip shows after saving settings that Windows reads only when
 // it starts, and the shutdown privilege that Windows NT and its successors ask for.
 #include "template/MainTippU.h"
+#include "contract/OSTypes.h"
 #include "toolkit/DestroyWatch.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Exceptions.h"
@@ -14,10 +15,6 @@ constexpr char kFailed[] = "Das System l\xE4\xDFt sich zur Zeit nicht neu starte
                            "Bitte f\xFChren Sie sp\xE4ter manuell einen Neustart durch";
 constexpr char kShutdownPrivilege[] = "SeShutdownPrivilege";
 
-// OSTypes of Windows NT and Windows 2000, which refuse a restart without the privilege.
-constexpr std::int32_t kWindowsNT = 10;
-constexpr std::int32_t kWindows2000 = 11;
-
 } // namespace
 
 void TfrmTippTemplate::NeuStart()
@@ -30,7 +27,8 @@ bool TfrmTippTemplate::AskAndRestart(std::int32_t osType)
 {
     if (!tk::ConfirmYesNo(kQuestion)) return false;
     bool restarting;
-    if (osType == kWindowsNT || osType == kWindows2000) {
+    // Windows NT and 2000 refuse a restart without the privilege.
+    if (osType == OSTypes::kWindowsNT || osType == OSTypes::kWindows2000) {
         restarting = ExitWindowsWithPrivilege(EWX_REBOOT);
     } else {
         restarting = ::ExitWindowsEx(EWX_REBOOT, 0) != FALSE;

@@ -1,5 +1,6 @@
 // What the host hands a module: the catalog's description of a tip and the texts laid
 // out as the host toolkit's reference-counted strings.
+#include "contract/OSTypes.h"
 #include "host/Catalog.h"
 #include "host/HostString.h"
 #include "host/OSType.h"
@@ -24,7 +25,7 @@ TEST(Catalog, Tip211IsValidForWindows95And98AndME)
     EXPECT_NE(tip.Hint(0), tip.Hint(1));
     for (int osType = 1; osType <= 18; ++osType) {
         const bool valid = osType <= 9 || osType == 12;
-        EXPECT_EQ((tip.osMask & Host::OSBit(osType)) != 0, valid) << Host::OSTypeName(osType);
+        EXPECT_EQ((tip.osMask & OSTypes::Bit(osType)) != 0, valid) << Host::OSTypeName(osType);
     }
 }
 

@@ -1,19 +1,19 @@
-#include "template/HostMessage.h"
+#include "template/HostBroadcast.h"
 #include "template/ModuleState.h"
 #include "toolkit/Exceptions.h"
 
-namespace HostMessage {
+namespace HostBroadcast {
 
 void Register()
 {
-    const UINT id = ::RegisterWindowMessageA(kName);
+    const UINT id = ::RegisterWindowMessageA(HostMessage::kName);
     if (id > 0xFFFF) throw tk::ERangeError();
     ModuleState::MessageId = static_cast<std::uint16_t>(id);
 }
 
-void Broadcast(WPARAM command, LPARAM value)
+void Send(WPARAM command, LPARAM value)
 {
     ::SendMessageA(HWND_BROADCAST, ModuleState::MessageId, command, value);
 }
 
-} // namespace HostMessage
+} // namespace HostBroadcast
