@@ -4,7 +4,7 @@
 #include "bench/Baseline.h"
 #include "bench/Usage.h"
 #include "contract/ModuleCaller.h"
-#include "tests/support/ImportPatch.h"
+#include "host/ImportPatch.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -293,7 +293,7 @@ private:
         return As<decltype(&::SetWindowLongA)>(s_setWindowLongA)(h, index, value);
     }
 
-    std::vector<ts::ImportPatch> m_patches;
+    std::vector<Host::ImportPatch> m_patches;
 };
 
 std::size_t StrippedSize(const char* path)

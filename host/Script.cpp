@@ -1,5 +1,6 @@
 #include "host/Script.h"
 #include "host/Capture.h"
+#include "host/WindowLookup.h"
 
 #include <commctrl.h>
 
@@ -38,21 +39,6 @@ const Answer* FindAnswer(const std::string& name)
     return nullptr;
 }
 
-std::string ClassOf(HWND window)
-{
-    char name[64] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-RECT ChildRect(HWND child)
-{
-    RECT r;
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 bool ParsePoint(const std::string& text, POINT& point)
 {
     char* end = nullptr;
@@ -73,17 +59,9 @@ HWND FindChild(HWND parent, const std::string& target)
     POINT point{};
     const bool byPlace = target[at] == '@';
     if (byPlace && !ParsePoint(where, point)) throw std::invalid_argument("control \"" + target + "\": bad position");
-    int n = byPlace ? 0 : std::atoi(where.c_str());
-    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (lstrcmpiA(ClassOf(child).c_str(), cls.c_str()) != 0) continue;
-        if (byPlace) {
-            const RECT r = ChildRect(child);
-            if (r.left == point.x && r.top == point.y) return child;
-        } else if (--n == 0) {
-            return child;
-        }
-    }
-    throw std::runtime_error("no control " + target + " in the tip window");
+    HWND child = byPlace ? ChildAt(parent, cls, point.x, point.y) : NthChild(parent, cls, std::atoi(where.c_str()));
+    if (!child) throw std::runtime_error("no control " + target + " in the tip window");
+    return child;
 }
 
 // A left click at a client position of `window`, as the mouse delivers it: to the child
@@ -99,25 +77,17 @@ void ClickAt(HWND window, POINT point)
     ::SendMessageA(target, WM_LBUTTONUP, 0, at);
 }
 
-struct ThreadWindows {
+// The visible top-level windows of the calling thread of class `cls`, or when it is empty
+// every visible one but tooltips.
+std::vector<HWND> VisibleThreadWindows(const std::string& cls = "")
+{
     std::vector<HWND> found;
-    std::string cls; // only windows of this class; every visible window when empty
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM lp)
-{
-    auto* search = reinterpret_cast<ThreadWindows*>(lp);
-    if (!::IsWindowVisible(window)) return TRUE;
-    const std::string cls = ClassOf(window);
-    if (search->cls.empty() ? cls != TOOLTIPS_CLASSA : cls == search->cls) search->found.push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> VisibleThreadWindows(const char* cls = "")
-{
-    ThreadWindows search{{}, cls};
-    ::EnumThreadWindows(::GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : ThreadWindows()) {
+        if (!::IsWindowVisible(window)) continue;
+        const std::string name = ClassOf(window);
+        if (cls.empty() ? name != TOOLTIPS_CLASSA : name == cls) found.push_back(window);
+    }
+    return found;
 }
 
 std::string Quoted(const std::string& text)

@@ -16,7 +16,8 @@
 #include "host/HostString.h"
 #include "host/OSType.h"
 #include "host/Script.h"
-#include "tests/support/ImportPatch.h"
+#include "host/WindowLookup.h"
+#include "host/ImportPatch.h"
 #include "toolkit/Handles.h"
 
 #include <commctrl.h>
@@ -166,7 +167,7 @@ struct LoadedTip {
     HostString hintText;
     UniqueLibrary library;
     ModuleApi::Module api;
-    std::optional<ts::ImportPatch> restartGuard;
+    std::optional<Host::ImportPatch> restartGuard;
 };
 
 class App final : public ScriptHost {
@@ -303,28 +304,9 @@ void App::ApplyLanguage()
     ::SetWindowTextA(m_hint, hint.c_str());
 }
 
-struct TipSearch {
-    HMODULE library;
-    HWND found;
-};
-
-// The module's own top-level window: its instance, no owner, a caption.
-BOOL CALLBACK FindTipWindow(HWND window, LPARAM lp)
-{
-    auto* s = reinterpret_cast<TipSearch*>(lp);
-    if (reinterpret_cast<HMODULE>(::GetWindowLongPtrA(window, GWLP_HINSTANCE)) != s->library ||
-        ::GetWindow(window, GW_OWNER) || !(::GetWindowLongA(window, GWL_STYLE) & WS_CAPTION))
-        return TRUE;
-    s->found = window;
-    return FALSE;
-}
-
 HWND App::TipWindow() const
 {
-    if (!m_tip) return nullptr;
-    TipSearch search{m_tip->library.get(), nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindTipWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return m_tip ? ModuleWindow(m_tip->library.get()) : nullptr;
 }
 
 HWND App::HostControl(const std::string& name) const

@@ -1,10 +1,11 @@
 # Wine prefixes, displays and wineservers for the scripts. Sourced, not run; needs
 # lib/machine.sh.
 #
-# A worker is a folder with a Wine prefix (prefix/), the name of an X display of its own
-# (display) and, while a run lasts, a wineserver of its own. Two workers share nothing: a
-# broadcast window message reaches only the windows of its own wineserver, so tests in
-# different workers cannot see each other's windows.
+# A worker is a folder with a Wine prefix (prefix/, copied afresh from the build's template
+# for each run), the name of an X display of its own (display) and, while a run lasts, a
+# wineserver of its own. Two workers share nothing: a broadcast window message reaches
+# only the windows of its own wineserver, so tests in different workers cannot see each
+# other's windows.
 
 # Heap checking: freed memory is filled with 0xfeeefeee, so a use of a destroyed object
 # crashes instead of passing by luck.
@@ -43,11 +44,11 @@ wine_prepare_prefix() {
   echo "$wine_prefix_version" >"$prefix/.ready"
 }
 
-# Copies the prefix $1 to $2. The folders of Wine's own libraries, most of a prefix and
-# never written, are shared as hard links; everything else is a copy of its own.
+# Copies the prefix $1 to $2, afresh: whatever a run left there (a test killed before it
+# put System.INI back, say) is gone. The folders of Wine's own libraries, most of a prefix
+# and never written, are shared as hard links; everything else is a copy of its own.
 wine_copy_prefix() {
   local from=$1 to=$2 shared=(system32 syswow64 winsxs)
-  [ "$(cat "$to/.ready" 2>/dev/null)" = "$wine_prefix_version" ] && return 0
   rm -rf "$to"
   mkdir -p "$to"
   (cd "$from" && tar --exclude="./drive_c/windows/system32" --exclude="./drive_c/windows/syswow64" \
@@ -125,13 +126,14 @@ wine_stop_workers() {
 }
 
 # Points WINEPREFIX and DISPLAY at a worker: the one CTest gave the running test (its
-# resource group "wine"), else worker 0 of TIPP_WINE_WORKERS.
+# resource group "wine"), else worker 0 of TIPP_WINE_WORKERS. Sets wine_worker_id.
 wine_enter_worker() {
   local id=0
   if [ -n "${CTEST_RESOURCE_GROUP_0_WINE:-}" ]; then
     id=${CTEST_RESOURCE_GROUP_0_WINE#id:}
     id=${id%%,*}
   fi
+  wine_worker_id=$id
   if [ -n "${TIPP_WINE_WORKERS:-}" ]; then
     export WINEPREFIX=$TIPP_WINE_WORKERS/$id/prefix
     DISPLAY=$(cat "$TIPP_WINE_WORKERS/$id/display")

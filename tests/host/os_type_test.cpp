@@ -1,7 +1,7 @@
 // The host's OSType for each Windows version, read through GetVersionExA with the
 // version information faked in this program's import table.
 #include "host/OSType.h"
-#include "tests/support/ImportPatch.h"
+#include "host/ImportPatch.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +64,7 @@ const VersionRow kRows[] = {
 
 TEST(OSType, EveryVersionGetsItsNumber)
 {
-    ts::ImportPatch patch(::GetModuleHandleA(nullptr), "kernel32.dll", "GetVersionExA",
+    Host::ImportPatch patch(::GetModuleHandleA(nullptr), "kernel32.dll", "GetVersionExA",
                           reinterpret_cast<void*>(&FakeGetVersionExA));
     for (const VersionRow& row : kRows) {
         g_reported = &row;

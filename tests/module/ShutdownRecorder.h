@@ -3,7 +3,7 @@
 // the access-token calls are recorded, one line each, instead of made. The real
 // ExitWindowsEx must never run in a test: under Wine it ends every process of the prefix
 // that owns a window.
-#include "tests/support/ImportPatch.h"
+#include "host/ImportPatch.h"
 
 #include <deque>
 #include <string>
@@ -28,7 +28,7 @@ public:
     void* originalCloseHandle = nullptr;
 
 private:
-    std::vector<ImportPatch> m_patches;
+    std::vector<Host::ImportPatch> m_patches;
 };
 
 } // namespace ts

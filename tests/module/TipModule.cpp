@@ -1,4 +1,5 @@
 #include "tests/module/TipModule.h"
+#include "host/WindowLookup.h"
 #include "tests/support/Pump.h"
 
 #include <commctrl.h>
@@ -38,28 +39,14 @@ int TipModule::Create(const CreateArgs& a)
     return m_api.Create(a.left, a.top, a.width, a.height, a.osType, a.language, a.caption, a.hint, a.osMask, a.tippNr);
 }
 
-namespace {
-struct Search {
-    HMODULE library;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectModuleWindow(HWND hwnd, LPARAM lp)
-{
-    auto* s = reinterpret_cast<Search*>(lp);
-    char cls[64] = {};
-    ::GetClassNameA(hwnd, cls, sizeof cls);
-    if (std::string(cls) == "TkWindow" && reinterpret_cast<HMODULE>(::GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)) == s->library)
-        s->found.push_back(hwnd);
-    return TRUE;
-}
-} // namespace
-
 std::vector<HWND> TipModule::Windows() const
 {
-    Search search{m_library, {}};
-    ::EnumThreadWindows(::GetCurrentThreadId(), CollectModuleWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND window : Host::ThreadWindows())
+        if (Host::ClassOf(window) == "TkWindow" &&
+            reinterpret_cast<HMODULE>(::GetWindowLongPtrA(window, GWLP_HINSTANCE)) == m_library)
+            found.push_back(window);
+    return found;
 }
 
 HWND TipModule::Window() const
@@ -71,22 +58,7 @@ HWND TipModule::Window() const
 HWND TipModule::Child(const char* windowClass, int left, int top) const
 {
     HWND parent = Window();
-    if (!parent) return nullptr;
-    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        char cls[64] = {};
-        ::GetClassNameA(child, cls, sizeof cls);
-        const RECT r = ChildRect(child);
-        if (lstrcmpiA(cls, windowClass) == 0 && r.left == left && r.top == top) return child;
-    }
-    return nullptr;
-}
-
-RECT ChildRect(HWND child)
-{
-    RECT r;
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    return parent ? Host::ChildAt(parent, windowClass, left, top) : nullptr;
 }
 
 std::string WindowText(HWND window)
@@ -110,27 +82,12 @@ void ClickButton(HWND tipWindow, CommandButton button)
     Click(tipWindow, at.x, at.y);
 }
 
-namespace {
-struct TooltipSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK FindTooltip(HWND hwnd, LPARAM lp)
-{
-    auto* s = reinterpret_cast<TooltipSearch*>(lp);
-    char cls[64] = {};
-    ::GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0 && ::GetWindow(hwnd, GW_OWNER) == s->owner) s->found = hwnd;
-    return TRUE;
-}
-} // namespace
-
 HWND TooltipOf(HWND owner)
 {
-    TooltipSearch search{owner, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : Host::ThreadWindows())
+        if (lstrcmpiA(Host::ClassOf(window).c_str(), TOOLTIPS_CLASSA) == 0 && ::GetWindow(window, GW_OWNER) == owner)
+            return window;
+    return nullptr;
 }
 
 std::vector<Tool> ToolsOf(HWND tooltip)

@@ -2,6 +2,7 @@
 // Loads the real Tipp211.dll (and with it SorvHelp.dll) for one test and drives it through
 // its exports the way the host does.
 #include "contract/ModuleCaller.h"
+#include "host/WindowLookup.h"
 
 #include <string>
 #include <vector>
@@ -50,8 +51,7 @@ private:
     ModuleApi::Module m_api;
 };
 
-// Client rectangle of a child window in its parent's client coordinates.
-RECT ChildRect(HWND child);
+using Host::ChildRect;
 std::string WindowText(HWND window);
 // A click of the left mouse button at a client point, as the user makes it; the messages
 // it leads to are handled before it returns.

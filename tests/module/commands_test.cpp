@@ -2,7 +2,7 @@
 // enabled window and on one that the operating-system check disabled.
 #include "tests/module/MessageParty.h"
 #include "tests/module/TipModule.h"
-#include "tests/support/ImportPatch.h"
+#include "host/ImportPatch.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Pump.h"
 
@@ -92,7 +92,7 @@ protected:
     std::optional<std::string> savedLastKey = LastKey();
     ts::TipModule tip;
     ts::MessageBoxRecorder boxes{tip.Library()};
-    std::vector<ts::ImportPatch> patches;
+    std::vector<Host::ImportPatch> patches;
 };
 
 TEST_F(CommandsTest, InfoListsTheSystemsOfTheMaskInTableOrder)
@@ -153,7 +153,7 @@ TEST_F(CommandsTest, RegistryThatCannotWriteReportsAndStartsNoEditor)
     InterceptShell();
     HWND window = Open();
     SetLastKey("earlier");
-    const ts::ImportPatch refuse(tip.Library(), "advapi32.dll", "RegCreateKeyExA", reinterpret_cast<void*>(&RefuseKey));
+    const Host::ImportPatch refuse(tip.Library(), "advapi32.dll", "RegCreateKeyExA", reinterpret_cast<void*>(&RefuseKey));
     ts::ClickButton(window, ts::CommandButton::Registry);
     EXPECT_EQ(boxes.Texts().size(), 1u);
     EXPECT_TRUE(g_recorded.shellCalls.empty());

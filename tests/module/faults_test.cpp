@@ -2,7 +2,7 @@
 // library, the host's arguments and calls. Nothing crashes, no key the user did not
 // change is lost or changed, and the user learns what must be known.
 #include "tests/module/SavingTip.h"
-#include "tests/support/ImportPatch.h"
+#include "host/ImportPatch.h"
 #include "tests/support/Pump.h"
 
 #include <gtest/gtest.h>
@@ -120,7 +120,7 @@ const char* __stdcall FakeGetHelpText(int, int kind)
 
 TEST_F(FaultTest, HelpTextsOfAnyShapeAreShownWhole)
 {
-    const ts::ImportPatch help(tip.Library(), "SorvHelp.dll", "GetHelpText", reinterpret_cast<void*>(&FakeGetHelpText));
+    const Host::ImportPatch help(tip.Library(), "SorvHelp.dll", "GetHelpText", reinterpret_cast<void*>(&FakeGetHelpText));
     // 64 KB of help text in paragraphs of words, as a long help text has.
     std::string longText;
     for (int i = 1; longText.size() < 64 * 1024; ++i) longText += i % 60 ? "paging file " : "paging file\r\n";

@@ -64,13 +64,6 @@ int CountDark(const ts::Image& image, RECT area)
     return count;
 }
 
-std::string ClassOf(HWND hwnd)
-{
-    char cls[64] = {};
-    ::GetClassNameA(hwnd, cls, sizeof cls);
-    return cls;
-}
-
 LOGFONTA FontOf(HWND hwnd)
 {
     LOGFONTA lf = {};
@@ -138,7 +131,7 @@ protected:
         std::vector<HWND> found;
         for (HWND c = ::GetWindow(window, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
             const RECT r = ts::ChildRect(c);
-            if (lstrcmpiA(ClassOf(c).c_str(), cls) == 0 && r.left == left && r.top == top && r.right - r.left == width &&
+            if (lstrcmpiA(Host::ClassOf(c).c_str(), cls) == 0 && r.left == left && r.top == top && r.right - r.left == width &&
                 r.bottom - r.top == height)
                 found.push_back(c);
         }
@@ -380,7 +373,7 @@ TEST_F(TipLayout, TabCyclesThroughTheTwoEditsOnly)
         ASSERT_EQ(::GetFocus(), row.start);
         for (HWND expected : row.expected) {
             ::SendMessageA(::GetFocus(), WM_KEYDOWN, VK_TAB, 0);
-            EXPECT_EQ(::GetFocus(), expected) << ClassOf(::GetFocus()) << " " << ts::WindowText(::GetFocus());
+            EXPECT_EQ(::GetFocus(), expected) << Host::ClassOf(::GetFocus()) << " " << ts::WindowText(::GetFocus());
         }
     }
 }

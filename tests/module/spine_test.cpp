@@ -1,5 +1,5 @@
 #include "tests/module/TipModule.h"
-#include "tests/support/ImportPatch.h"
+#include "host/ImportPatch.h"
 #include "tests/support/Pump.h"
 
 #include <gtest/gtest.h>
@@ -93,7 +93,7 @@ int CreateWithFault(ts::TipModule& module, int failFrom)
     CreateWindowFault::calls = 0;
     CreateWindowFault::failFrom = failFrom;
     CreateWindowFault::created.clear();
-    ts::ImportPatch patch(module.Library(), "user32.dll", "CreateWindowExA", reinterpret_cast<void*>(&CreateWindowFault::Fake));
+    Host::ImportPatch patch(module.Library(), "user32.dll", "CreateWindowExA", reinterpret_cast<void*>(&CreateWindowFault::Fake));
     CreateWindowFault::original = patch.Original();
     EXPECT_EQ(module.Create(), 0);
     return CreateWindowFault::calls;
@@ -150,7 +150,7 @@ TEST(ModuleExports, FreeDestroysTheWindowAndASecondFreeTouchesNothing)
     for (HWND child : children) EXPECT_FALSE(::IsWindow(child));
     EXPECT_TRUE(module.Windows().empty());
 
-    ts::ImportPatch patch(module.Library(), "user32.dll", "DestroyWindow", reinterpret_cast<void*>(&DestroyWindowCount::Fake));
+    Host::ImportPatch patch(module.Library(), "user32.dll", "DestroyWindow", reinterpret_cast<void*>(&DestroyWindowCount::Fake));
     DestroyWindowCount::original = patch.Original();
     DestroyWindowCount::calls = 0;
     EXPECT_EQ(module.Api().Free(), 1);

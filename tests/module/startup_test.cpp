@@ -2,7 +2,7 @@
 // that may disable it, the screen resolution, the title line and the help texts.
 #include "tests/module/MessageParty.h"
 #include "tests/module/TipModule.h"
-#include "tests/support/ImportPatch.h"
+#include "host/ImportPatch.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Pump.h"
 #include "tests/support/WindowCapture.h"
@@ -179,7 +179,7 @@ public:
 
 private:
     CreationSnapshot m_snapshot;
-    ts::ImportPatch m_patch;
+    Host::ImportPatch m_patch;
 };
 
 // Notes for each message box of the module whether the tip window was visible then. Put
@@ -424,7 +424,7 @@ TEST_F(PreferenceTest, PreferenceAndSystemDecideWhetherTheWindowIsDisabled)
         ASSERT_EQ(KeyExists(kSettingsKey), row.stored != Stored::NoKey && !unopenable);
 
         ts::TipModule module;
-        std::optional<ts::ImportPatch> refuse;
+        std::optional<Host::ImportPatch> refuse;
         if (unopenable) refuse.emplace(module.Library(), "advapi32.dll", "RegCreateKeyExA", reinterpret_cast<void*>(&RefuseCreateKey));
         ts::MessageBoxRecorder boxes(module.Library());
         boxes.SetAnswer(IDNO); // never agree to a restart
@@ -520,7 +520,7 @@ void CheckStartupAt(int dpi)
     ts::MessageBoxRecorder boxes(module.Library());
     VisibilityAtBoxes::library = module.Library();
     VisibilityAtBoxes::visible.clear();
-    ts::ImportPatch boxWatch(module.Library(), "user32.dll", "MessageBoxA",
+    Host::ImportPatch boxWatch(module.Library(), "user32.dll", "MessageBoxA",
                              reinterpret_cast<void*>(&VisibilityAtBoxes::Fake));
     VisibilityAtBoxes::original = boxWatch.Original();
     SnapshotAtHostCaption snapshot(module);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/ImportPatch.h"
+#include "host/ImportPatch.h"
 
 namespace ts {
 
@@ -45,7 +45,7 @@ private:
     int Record(HWND owner, LPCSTR text, LPCSTR caption, UINT flags);
 
     HMODULE m_importer;
-    ImportPatch m_patch;
+    Host::ImportPatch m_patch;
     int m_answer = 0;
     std::vector<Box> m_boxes;
 };

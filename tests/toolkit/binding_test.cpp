@@ -1,7 +1,7 @@
 // How windows reach their toolkit objects on every Windows from 95 on: the binding kept in
 // the windows' own storage, the hints the tooltip shows from relayed mouse messages, and
 // the pointer-leave notice with and without TrackMouseEvent.
-#include "tests/support/ImportPatch.h"
+#include "host/ImportPatch.h"
 #include "tests/support/Pump.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
@@ -169,7 +169,7 @@ TEST_F(Binding, PointerLeaveArrivesWithOrWithoutTrackMouseEvent)
         {"95 with common controls 4.70", {"TrackMouseEvent"}, {"TrackMouseEvent", "_TrackMouseEvent"}},
         {"bare 95: the pointer is polled", {"TrackMouseEvent", "_TrackMouseEvent"}, {"TrackMouseEvent", "_TrackMouseEvent"}},
     };
-    ts::ImportPatch patch(::GetModuleHandleA(nullptr), "kernel32.dll", "GetProcAddress",
+    Host::ImportPatch patch(::GetModuleHandleA(nullptr), "kernel32.dll", "GetProcAddress",
                           reinterpret_cast<void*>(HidingGetProcAddress));
     g_realGetProcAddress = patch.Original();
     for (const auto& row : rows) {

@@ -1,10 +1,10 @@
-#include "tests/support/ImportPatch.h"
+#include "host/ImportPatch.h"
 
 #include <stdexcept>
 #include <string>
 #include <utility>
 
-namespace ts {
+namespace Host {
 namespace {
 
 std::string ModuleName(HMODULE module) {
@@ -97,4 +97,4 @@ void ImportPatch::Restore() noexcept {
     m_slot = nullptr;
 }
 
-} // namespace ts
+} // namespace Host

@@ -6,7 +6,7 @@
 // function as the patch's construction or destruction can still reach the old target.
 #include <windows.h>
 
-namespace ts {
+namespace Host {
 
 class ImportPatch {
 public:
@@ -31,4 +31,4 @@ private:
     void* m_original = nullptr;
 };
 
-} // namespace ts
+} // namespace Host
