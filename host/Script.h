@@ -21,10 +21,10 @@
 // following steps, so that `--click OK --answer no` answers the question the click asked.
 // A question that no step answers is answered No (or Cancel, or OK) after five seconds and
 // counts as a failure, so that a session never waits for ever.
+#include "host/Report.h"
+
 #include <windows.h>
 
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,16 +40,6 @@ struct Step {
 // Reads the step that starts at argv[i] and advances i past it; false when argv[i] is no
 // step. Throws std::invalid_argument when a step lacks its arguments.
 bool ParseStep(int argc, char** argv, int& i, std::vector<Step>& steps);
-
-// The session's report: one line per event, to a file, or without one to standard output.
-class Report {
-public:
-    void Open(const std::string& path);
-    void Line(const std::string& text);
-
-private:
-    std::unique_ptr<FILE, int (*)(FILE*)> m_file{nullptr, &std::fclose};
-};
 
 // What a script needs of the host.
 class ScriptHost {

@@ -1,0 +1,74 @@
+#pragma once
+// The host's window: the list of tips found beside the program, a language choice, a Save
+// button and a status line. The chosen tip's window stands beside it and follows it;
+// host and module talk through the five exports and the broadcast message
+// (contract/HostMessage.h).
+#include "host/Catalog.h"
+#include "host/LoadedTip.h"
+#include "host/Options.h"
+#include "host/Report.h"
+#include "host/Script.h"
+#include "host/Texts.h"
+#include "toolkit/Handles.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Host {
+
+class HostWindow final : public ScriptHost {
+public:
+    // Creates the window (not yet shown); throws std::runtime_error when it cannot.
+    HostWindow(HINSTANCE instance, Options options);
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+
+    // Shows the window, opens the first tip and runs until the window is closed; the
+    // result is the program's exit code (1 when a step of a scripted session failed).
+    int Run();
+
+    HWND MainWindow() const override { return m_hwnd; }
+    HWND TipWindow() const override { return m_tip ? m_tip->Window() : nullptr; }
+    HWND HostControl(const std::string& name) const override;
+    std::string State() const override;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+    HWND AddControl(const char* cls, DWORD style, int x, int y, int w, int h, int id, DWORD exStyle = 0);
+    void CreateControls();
+    void ApplyLanguage();
+    const Texts& T() const { return TextsIn(m_language); }
+
+    bool OpenTip(std::size_t index);
+    bool CloseTip(bool ask); // false when the user keeps the tip open
+    bool Save();
+    void ChooseTip();
+    void ChooseLanguage(int language);
+    void OnHostMessage(WPARAM command, LPARAM value);
+    void Broadcast(WPARAM command, LPARAM value) const;
+    void FollowMove() const;
+    void UpdateState();
+    void SetStatus(const std::string& text);
+
+    HINSTANCE m_instance;
+    Options m_options;
+    std::string m_folder = ProgramFolder();
+    std::vector<Tip> m_tips = FindTips(m_folder);
+    int m_language;
+    int m_osType;
+    UINT m_message;
+    Report m_report;
+    tk::UniqueFont m_font;
+    tk::UniqueWindow m_window; // until the window destroys itself on close
+    HWND m_hwnd = nullptr;
+    HWND m_labelTips = nullptr, m_list = nullptr, m_hint = nullptr, m_group = nullptr, m_system = nullptr;
+    HWND m_save = nullptr, m_status = nullptr;
+    HWND m_radio[2] = {};
+    std::unique_ptr<LoadedTip> m_tip;
+    std::unique_ptr<Script> m_script;
+    std::string m_reportedState;
+};
+
+} // namespace Host
