@@ -31,23 +31,17 @@ _Tipp211_ModulCreate:
     popl %ebp
     ret $28
 
-    .globl _Tipp211_ModulFree
-    .def _Tipp211_ModulFree; .scl 2; .type 32; .endef
-_Tipp211_ModulFree:
-    jmp _ModulFreeImpl
+    # The exports without arguments jump to their C function: it takes nothing from the
+    # stack, keeps EBX, ESI, EDI and EBP and returns in EAX, as the host expects.
+    .macro jump_to_impl name
+    .globl _Tipp211_\name
+    .def _Tipp211_\name; .scl 2; .type 32; .endef
+_Tipp211_\name:
+    jmp _\name\()Impl
+    .endm
 
-    .globl _Tipp211_ModulSaveChanges
-    .def _Tipp211_ModulSaveChanges; .scl 2; .type 32; .endef
-_Tipp211_ModulSaveChanges:
-    jmp _ModulSaveChangesImpl
-
-    .globl _Tipp211_ModulChanged
-    .def _Tipp211_ModulChanged; .scl 2; .type 32; .endef
-_Tipp211_ModulChanged:
-    jmp _ModulChangedImpl
-
-    .globl _Tipp211_ModulNr
-    .def _Tipp211_ModulNr; .scl 2; .type 32; .endef
-_Tipp211_ModulNr:
-    jmp _ModulNrImpl
+    jump_to_impl ModulFree
+    jump_to_impl ModulSaveChanges
+    jump_to_impl ModulChanged
+    jump_to_impl ModulNr
 )");
