@@ -10,8 +10,8 @@
 // block would blur the counts (tests/CMakeLists.txt).
 #include "bench/Baseline.h"
 #include "bench/Usage.h"
-#include "tests/module/MessageParty.h"
-#include "tests/module/TipModule.h"
+#include "tests/support/MessageParty.h"
+#include "tests/support/TipModule.h"
 #include "tests/support/Pump.h"
 
 #include <gtest/gtest.h>

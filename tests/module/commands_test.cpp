@@ -1,7 +1,7 @@
 // The Info and Registry buttons and the window switch of the real Tipp211.dll, on an
 // enabled window and on one that the operating-system check disabled.
-#include "tests/module/MessageParty.h"
-#include "tests/module/TipModule.h"
+#include "tests/support/MessageParty.h"
+#include "tests/support/TipModule.h"
 #include "host/ImportPatch.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Pump.h"

@@ -1,7 +1,7 @@
 // Bad input from every side the real Tipp211.dll takes it from: System.INI, the help
 // library, the host's arguments and calls. Nothing crashes, no key the user did not
 // change is lost or changed, and the user learns what must be known.
-#include "tests/module/SavingTip.h"
+#include "tests/support/SavingTip.h"
 #include "host/ImportPatch.h"
 #include "tests/support/Pump.h"
 

@@ -1,6 +1,6 @@
 // The language switch of the real tip window: the command buttons' hints, the context
 // menu entry and the choice of help text, in German for every language but 1.
-#include "tests/module/TipModule.h"
+#include "tests/support/TipModule.h"
 #include "toolkit/Handles.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Pump.h"

@@ -1,6 +1,6 @@
 // The tip window as the user sees it: places, sizes, fonts and colours of its controls,
 // read back from the real windows and from the screen.
-#include "tests/module/TipModule.h"
+#include "tests/support/TipModule.h"
 #include "tests/support/Pump.h"
 #include "tests/support/WindowCapture.h"
 

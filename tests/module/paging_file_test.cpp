@@ -1,6 +1,6 @@
 // The paging-file tip of the real Tipp211.dll against the real System.INI of the test's
 // Wine prefix: loading, change tracking, Undo and saving of PagingDrive and PagingFile.
-#include "tests/module/SavingTip.h"
+#include "tests/support/SavingTip.h"
 #include "tests/support/Pump.h"
 
 #include <gtest/gtest.h>

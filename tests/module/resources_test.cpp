@@ -1,6 +1,6 @@
 // What Tipp211.dll carries besides code: the image list of the command buttons, the
 // window icon, the button class's picture, the version block and the export table.
-#include "tests/module/TipModule.h"
+#include "tests/support/TipModule.h"
 #include "tests/support/WindowCapture.h"
 #include "toolkit/Handles.h"
 

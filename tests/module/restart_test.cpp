@@ -1,9 +1,9 @@
 // The template's OK and Undo and the restart prompt of the real Tipp211.dll: what the
 // prompt asks of Windows on each system, and what a host sees of a save.
-#include "tests/module/MessageParty.h"
-#include "tests/module/ShutdownRecorder.h"
-#include "tests/module/SystemIni.h"
-#include "tests/module/TipModule.h"
+#include "tests/support/MessageParty.h"
+#include "tests/support/ShutdownRecorder.h"
+#include "tests/support/SystemIni.h"
+#include "tests/support/TipModule.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Pump.h"
 

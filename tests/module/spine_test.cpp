@@ -1,4 +1,4 @@
-#include "tests/module/TipModule.h"
+#include "tests/support/TipModule.h"
 #include "host/ImportPatch.h"
 #include "tests/support/Pump.h"
 

@@ -1,7 +1,7 @@
 // Start-up of the real tip window: the stored preference and the operating-system check
 // that may disable it, the screen resolution, the title line and the help texts.
-#include "tests/module/MessageParty.h"
-#include "tests/module/TipModule.h"
+#include "tests/support/MessageParty.h"
+#include "tests/support/TipModule.h"
 #include "host/ImportPatch.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Pump.h"

@@ -1,4 +1,4 @@
-#include "tests/module/ShutdownRecorder.h"
+#include "tests/support/ShutdownRecorder.h"
 
 #include <cstdio>
 

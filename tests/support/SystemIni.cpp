@@ -1,4 +1,4 @@
-#include "tests/module/SystemIni.h"
+#include "tests/support/SystemIni.h"
 
 #include <fstream>
 #include <iterator>

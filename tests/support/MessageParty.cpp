@@ -1,4 +1,4 @@
-#include "tests/module/MessageParty.h"
+#include "tests/support/MessageParty.h"
 
 #include <stdexcept>
 
