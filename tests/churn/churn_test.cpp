@@ -10,6 +10,7 @@
 // block would blur the counts (tests/CMakeLists.txt).
 #include "bench/Baseline.h"
 #include "bench/Usage.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/MessageParty.h"
 #include "tests/support/TipModule.h"
 #include "tests/support/Pump.h"
@@ -48,17 +49,23 @@ void ExpectNoMoreThan(const bench::Growth& g, const bench::Growth& baseline, con
         << what << ": heap bytes a cycle, the baseline's being " << baseline.HeapPerCycle();
 }
 
-TEST(Churn, CreateAndFreeOrCloseLeaveNoMoreThanTheHandWrittenWindow)
+// The hand-written window created and freed, its pictures taken from the tip module.
+bench::Growth BaselineGrowth(const ts::TipModule& resources)
 {
-    ts::TipModule module;
-    ts::MessageParty host;
     std::unique_ptr<bench::BaselineWindow> window;
-    const bench::Growth baseline = bench::Measure(kCycles, [&] {
-        window = std::make_unique<bench::BaselineWindow>(module.Library(), bench::BaselineArgs{});
+    return bench::Measure(kCycles, [&] {
+        window = std::make_unique<bench::BaselineWindow>(resources.Library(), bench::BaselineArgs{});
         ts::PumpMessages();
         window.reset();
         ts::PumpMessages();
     }, kSettle);
+}
+
+TEST(Churn, CreateAndFreeOrCloseLeaveNoMoreThanTheHandWrittenWindow)
+{
+    ts::TipModule module;
+    ts::MessageParty host;
+    const bench::Growth baseline = BaselineGrowth(module);
     ExpectNothingLeftOver(baseline, "baseline");
 
     struct Ending {
@@ -98,13 +105,7 @@ TEST(Churn, LoadCreateAndUnloadKeepLittleBeyondTheHandWrittenWindow)
     EXPECT_EQ(::GetModuleHandleA("Tipp211.dll"), nullptr);
 
     ts::TipModule resources;
-    std::unique_ptr<bench::BaselineWindow> window;
-    const bench::Growth baseline = bench::Measure(kCycles, [&] {
-        window = std::make_unique<bench::BaselineWindow>(resources.Library(), bench::BaselineArgs{});
-        ts::PumpMessages();
-        window.reset();
-        ts::PumpMessages();
-    }, kSettle);
+    const bench::Growth baseline = BaselineGrowth(resources);
     EXPECT_LE(g.HeapPerCycle(), baseline.HeapPerCycle() + kLoadGrowthPerCycle);
     EXPECT_LE(g.PagefilePerCycle(), baseline.PagefilePerCycle() + kLoadGrowthPerCycle);
 }

@@ -5,6 +5,7 @@
 #include "host/ImportPatch.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Pump.h"
+#include "tests/support/Registry.h"
 
 #include <gtest/gtest.h>
 
@@ -19,27 +20,17 @@ constexpr char kRegeditKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Ap
 constexpr char kKey211[] =
     "My Computer\\HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 
-
+// The key the registry editor opens at, as the module leaves it.
 std::optional<std::string> LastKey()
 {
-    char value[1024] = {};
-    DWORD size = sizeof value, type = 0;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kRegeditKey, "LastKey", RRF_RT_ANY, &type, value, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return type == REG_SZ ? std::optional<std::string>(value) : std::nullopt;
+    const std::optional<ts::RegistryValue> value = ts::ReadRegistryValue(kRegeditKey, "LastKey");
+    if (!value || value->type != REG_SZ) return std::nullopt;
+    return std::string(value->data.begin(), value->data.end()).c_str();
 }
 
-void SetLastKey(const std::optional<std::string>& value)
+void SetLastKey(const std::string& key)
 {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kRegeditKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
-        return;
-    if (value)
-        ::RegSetValueExA(key, "LastKey", 0, REG_SZ, reinterpret_cast<const BYTE*>(value->c_str()),
-                         static_cast<DWORD>(value->size() + 1));
-    else
-        ::RegDeleteValueA(key, "LastKey");
-    ::RegCloseKey(key);
+    ts::WriteRegistryValue(kRegeditKey, "LastKey", ts::String(key));
 }
 
 // What the module asks of the help library and the shell, recorded.
@@ -70,7 +61,6 @@ HINSTANCE WINAPI FakeShellExecuteA(HWND owner, const char* verb, const char* fil
 class CommandsTest : public testing::Test {
 protected:
     void SetUp() override { g_recorded = {}; }
-    void TearDown() override { SetLastKey(savedLastKey); }
 
     HWND Open(int language = 0, int osMask = 0x1FFF, int osType = 4)
     {
@@ -89,7 +79,7 @@ protected:
         g_recorded.realHelp = patches.back().Original();
     }
 
-    std::optional<std::string> savedLastKey = LastKey();
+    ts::SavedRegistryKey regedit{kRegeditKey};
     ts::TipModule tip;
     ts::MessageBoxRecorder boxes{tip.Library()};
     std::vector<Host::ImportPatch> patches;
@@ -115,7 +105,7 @@ TEST_F(CommandsTest, InfoListsTheSystemsOfTheMaskInTableOrder)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "OSMask 0x" << std::hex << row.osMask << ", language " << row.language);
-        ts::ClickButton(Open(row.language, row.osMask), ts::CommandButton::Info);
+        ts::Click(Open(row.language, row.osMask), ts::tip::kInfo);
         EXPECT_EQ(boxes.Texts(), Lines{row.text});
         EXPECT_EQ(tip.Api().Free(), 1);
     }
@@ -135,7 +125,7 @@ TEST_F(CommandsTest, RegistryPointsTheEditorAtTheTipsKeyBeforeStartingIt)
         g_recorded.useRealHelp = row.real;
         g_recorded.helpText = row.helpText;
         g_recorded.shellCalls.clear();
-        ts::ClickButton(Open(), ts::CommandButton::Registry);
+        ts::Click(Open(), ts::tip::kRegistry);
         EXPECT_EQ(LastKey(), row.lastKey);
         EXPECT_EQ(g_recorded.shellCalls, Lines{std::string("window null \"regedit.exe\" \"\" \"\" 5 LastKey ").append(row.lastKey)});
         EXPECT_TRUE(boxes.Texts().empty());
@@ -154,7 +144,7 @@ TEST_F(CommandsTest, RegistryThatCannotWriteReportsAndStartsNoEditor)
     HWND window = Open();
     SetLastKey("earlier");
     const Host::ImportPatch refuse(tip.Library(), "advapi32.dll", "RegCreateKeyExA", reinterpret_cast<void*>(&RefuseKey));
-    ts::ClickButton(window, ts::CommandButton::Registry);
+    ts::Click(window, ts::tip::kRegistry);
     EXPECT_EQ(boxes.Texts().size(), 1u);
     EXPECT_TRUE(g_recorded.shellCalls.empty());
     EXPECT_EQ(LastKey(), "earlier");
@@ -167,10 +157,10 @@ TEST_F(CommandsTest, CommandsWorkOnADisabledWindowAndTheSwitchShowsItAgain)
     InterceptShell();
     ts::MessageParty party;
     HWND window = Open(0, 0x400, 10);
-    ASSERT_FALSE(::IsWindowEnabled(tip.Child("Edit", 93, 154)));
-    ts::ClickButton(window, ts::CommandButton::Info);
+    ASSERT_FALSE(::IsWindowEnabled(tip.Child(ts::tip::kPagingDrive)));
+    ts::Click(window, ts::tip::kInfo);
     EXPECT_EQ(boxes.Texts(), Lines{"G\xFCltig f\xFCr:\r\n\r\nWindows 2000\r\n"});
-    ts::ClickButton(window, ts::CommandButton::Registry);
+    ts::Click(window, ts::tip::kRegistry);
     EXPECT_EQ(g_recorded.shellCalls.size(), 1u);
 
     ::ShowWindow(window, SW_HIDE);
@@ -185,7 +175,7 @@ TEST_F(CommandsTest, CommandsWorkOnADisabledWindowAndTheSwitchShowsItAgain)
 TEST_F(CommandsTest, RegistryStartsTheRealEditor)
 {
     HWND window = Open();
-    ts::ClickButton(window, ts::CommandButton::Registry);
+    ts::Click(window, ts::tip::kRegistry);
     EXPECT_EQ(LastKey(), kKey211);
     HWND editor = nullptr;
     EXPECT_TRUE(ts::PumpUntil([&] { return (editor = ::FindWindowA("RegEdit_RegEdit", nullptr)) != nullptr; }, 20000));

@@ -73,8 +73,8 @@ void FaultTest::ExpectOkKeepsEveryKey(const IniShape& shape)
     if (shape.bytes) ts::SystemIni::Write(*shape.bytes); else ts::SystemIni::Remove();
     const Lines before = ProfileDump();
     Open();
-    if (shape.drive) { EXPECT_EQ(ts::WindowText(tip.Child("Edit", 93, 154)), *shape.drive); }
-    if (shape.file) { EXPECT_EQ(ts::WindowText(tip.Child("Edit", 93, 184)), *shape.file); }
+    if (shape.drive) { EXPECT_EQ(ts::WindowText(tip.Child(ts::tip::kPagingDrive)), *shape.drive); }
+    if (shape.file) { EXPECT_EQ(ts::WindowText(tip.Child(ts::tip::kPagingFile)), *shape.file); }
     boxes.SetAnswer(IDNO);
     EXPECT_FALSE(Save().raised);
     EXPECT_TRUE(ProfileDump() == before) << "a key was lost or changed";
@@ -139,11 +139,10 @@ TEST_F(FaultTest, HelpTextsOfAnyShapeAreShownWhole)
             args.language = language;
             HWND window = Open(args);
             HWND memo = nullptr;
-            for (HWND c = ::GetWindow(window, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
-                if (ts::ChildRect(c).top == 32 && ::IsWindowVisible(c)) memo = c;
+            for (HWND m : ts::ChildrenOn(window, ts::tip::kMemoGerman.windowClass, ts::tip::kMemoGerman.Rect()))
+                if (::IsWindowVisible(m)) memo = m;
             ASSERT_NE(memo, nullptr);
-            std::string text(static_cast<size_t>(::GetWindowTextLengthA(memo)) + 1, '\0');
-            text.resize(static_cast<size_t>(::GetWindowTextA(memo, text.data(), static_cast<int>(text.size()))));
+            const std::string text = ts::WindowText(memo);
             EXPECT_TRUE(text == row.shown) << "language " << language << ": " << text.size() << " characters";
             EXPECT_EQ(tip.Api().Free(), 1);
         }

@@ -30,18 +30,20 @@ std::ostream& operator<<(std::ostream& os, const Texts& t)
               << ", English help " << (t.englishHelpVisible ? "shown" : "hidden");
 }
 
-const Texts kEnglish{{{"OK", "Changes will be saved immediately"},
-                      {"Undo", "Restore defaults"},
-                      {"Info", "Valid to ..."},
-                      {"Registry", "Registry Lookup"}},
+namespace tip = ts::tip;
+
+const Texts kEnglish{{{tip::kOK.name, "Changes will be saved immediately"},
+                      {tip::kUndo.name, "Restore defaults"},
+                      {tip::kInfo.name, "Valid to ..."},
+                      {tip::kRegistry.name, "Registry Lookup"}},
                      "Change Window",
                      false,
                      true};
 
-const Texts kGerman{{{"OK", "\xC4nderungen werden gespeichert"},
-                     {"Undo", "Setzt alles wieder auf die Standartwerte"},
-                     {"Info", "G\xFCltig f\xFCr ... "},
-                     {"Registry", "Wert in der Registry nachschlagen"}},
+const Texts kGerman{{{tip::kOK.name, "\xC4nderungen werden gespeichert"},
+                     {tip::kUndo.name, "Setzt alles wieder auf die Standartwerte"},
+                     {tip::kInfo.name, "G\xFCltig f\xFCr ... "},
+                     {tip::kRegistry.name, "Wert in der Registry nachschlagen"}},
                     "Fenster wechseln",
                     true,
                     false};
@@ -49,18 +51,19 @@ const Texts kGerman{{{"OK", "\xC4nderungen werden gespeichert"},
 // ---------------------------------------------------------------------------------------
 // Hints, read from the tooltip window that the tip window made for them
 
-// The hint of each command button, known by the button's left edge.
+// The hint of each command button, known by the area it covers.
 std::map<std::string, std::string> ButtonHints(HWND window)
 {
-    static const std::map<LONG, std::string> buttons{{16, "OK"}, {56, "Undo"}, {200, "Info"}, {240, "Registry"}};
     std::map<std::string, std::string> hints;
     HWND tooltip = ts::TooltipOf(window);
     if (!tooltip) return hints;
     for (const ts::Tool& tool : ts::ToolsOf(tooltip)) {
-        const auto it = buttons.find(tool.rect.left);
-        std::string name = "tool at ";
-        name += std::to_string(tool.rect.left);
-        hints[it != buttons.end() && tool.rect.top == 381 ? it->second : name] = tool.text;
+        std::string name = "tool at " + std::to_string(tool.rect.left) + "," + std::to_string(tool.rect.top);
+        for (const ts::TipControl& button : tip::kButtons) {
+            const RECT bounds = button.Rect();
+            if (::EqualRect(&bounds, &tool.rect)) name = button.name;
+        }
+        hints[name] = tool.text;
     }
     return hints;
 }
@@ -118,32 +121,14 @@ std::string MenuCaption(HWND window)
 // ---------------------------------------------------------------------------------------
 // Memos and labels
 
-// The memo showing `text` of the two that lie on the same place.
-HWND MemoHolding(HWND window, const std::string& text)
-{
-    for (HWND c = ::GetWindow(window, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-        const RECT r = ts::ChildRect(c);
-        if (r.left == 16 && r.top == 32 && ts::WindowText(c) == text) return c;
-    }
-    return nullptr;
-}
-
-std::string HelpText(int kind)
-{
-    using Fn = const char*(__stdcall*)(int, int);
-    HMODULE library = ::GetModuleHandleA("SorvHelp.dll");
-    auto fn = library ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(library, "GetHelpText"))) : nullptr;
-    const char* text = fn ? fn(211, kind) : nullptr;
-    return text ? text : "";
-}
-
 Texts Observe(HWND window)
 {
     Texts t;
     t.hints = ButtonHints(window);
     t.menu = MenuCaption(window);
-    t.germanHelpVisible = ::IsWindowVisible(MemoHolding(window, HelpText(2))) != FALSE;
-    t.englishHelpVisible = ::IsWindowVisible(MemoHolding(window, HelpText(4))) != FALSE;
+    const ts::Memos memos = ts::FindMemos(window);
+    t.germanHelpVisible = ::IsWindowVisible(memos.german) != FALSE;
+    t.englishHelpVisible = ::IsWindowVisible(memos.english) != FALSE;
     return t;
 }
 
@@ -173,18 +158,16 @@ bool ShowsLabel(const ts::Image& client, RECT label, const char* text)
     return true;
 }
 
-constexpr RECT kLabelPagingDrive{18, 154, 79, 167};
-constexpr RECT kLabelPagingFile{18, 184, 70, 197};
-
 void ExpectLabels(HWND window)
 {
     ts::PumpMessages();
     const ts::Image client = ts::Image::Capture(window, true);
-    EXPECT_TRUE(ShowsLabel(client, kLabelPagingDrive, "PagingDrive:"));
-    EXPECT_TRUE(ShowsLabel(client, kLabelPagingFile, "PagingFile:"));
+    const RECT drive = tip::kPagingDriveLabel.Rect(), file = tip::kPagingFileLabel.Rect();
+    EXPECT_TRUE(ShowsLabel(client, drive, "PagingDrive:"));
+    EXPECT_TRUE(ShowsLabel(client, file, "PagingFile:"));
     // The comparison tells texts apart.
-    EXPECT_FALSE(ShowsLabel(client, kLabelPagingDrive, "PagingFile:"));
-    EXPECT_FALSE(ShowsLabel(client, kLabelPagingFile, "PagingFile"));
+    EXPECT_FALSE(ShowsLabel(client, drive, "PagingFile:"));
+    EXPECT_FALSE(ShowsLabel(client, file, "PagingFile"));
 }
 
 } // namespace
@@ -200,7 +183,7 @@ TEST(Language, OneSelectsEnglishEveryOtherValueGerman)
         ASSERT_EQ(module.Create(args), 0);
         HWND window = module.Window();
         ASSERT_NE(window, nullptr);
-        ASSERT_FALSE(HelpText(2).empty());
+        ASSERT_FALSE(ts::LibraryHelpText(211, 2).empty());
         EXPECT_EQ(Observe(window), language == 1 ? kEnglish : kGerman);
         ExpectLabels(window);
         EXPECT_TRUE(boxes.Texts().empty());

@@ -1,7 +1,8 @@
 // Loading the library: the host window message is registered while Tipp211.dll loads, and
 // a number that does not fit 16 bits refuses the load instead of crashing the host.
 #include "tests/module/JumpStub.h"
-#include "tests/support/TipModule.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 

@@ -22,7 +22,6 @@ const std::string kBoth = Ini("PagingDrive=C:\r\nPagingFile=C:\\WIN386.SWP\r\n")
 
 constexpr char kUnreadable[] = "System.INI lie\xDF sich beim \xD6""ffnen des Fensters nicht lesen. Es wurde nichts gespeichert.";
 
-
 void Type(HWND edit, const std::string& keys)
 {
     for (char key : keys) ::PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(key), 1);
@@ -39,8 +38,8 @@ protected:
         ASSERT_EQ(tip.Create(args), 0);
         window = tip.Window();
         ASSERT_NE(window, nullptr);
-        drive = tip.Child("Edit", 93, 154);
-        file = tip.Child("Edit", 93, 184);
+        drive = tip.Child(ts::tip::kPagingDrive);
+        file = tip.Child(ts::tip::kPagingFile);
         ASSERT_TRUE(drive && file);
         party.Clear();
     }
@@ -135,21 +134,21 @@ TEST_F(PagingFileTest, EditSaveUndoCycleAsAUserDoesIt)
     Type(drive, "D:");
     EXPECT_EQ(Text(drive), "D:");
     EXPECT_EQ(tip.Api().Changed(), 1);
-    ts::ClickButton(window, ts::CommandButton::OK);
+    ts::Click(window, ts::tip::kOK);
     EXPECT_EQ(ts::SystemIni::Read(), Ini("PagingDrive=D:\r\nPagingFile=C:\\WIN386.SWP\r\n"));
     EXPECT_EQ(tip.Api().Changed(), 2);
     EXPECT_EQ(tip.Api().Nr(), 2);
     EXPECT_TRUE(Asked());
     EXPECT_TRUE(shutdown.calls.empty());
 
-    ts::ClickButton(window, ts::CommandButton::Undo);
+    ts::Click(window, ts::tip::kUndo);
     EXPECT_EQ(Text(drive) + Text(file), "");
     EXPECT_EQ(tip.Api().Changed(), 1);
     EXPECT_EQ(tip.Api().Nr(), 1);
     EXPECT_EQ(ts::SystemIni::Read(), Ini("PagingDrive=D:\r\nPagingFile=C:\\WIN386.SWP\r\n")) << "Undo wrote";
-    ts::ClickButton(window, ts::CommandButton::Undo); // on empty fields: nothing more changes
+    ts::Click(window, ts::tip::kUndo); // on empty fields: nothing more changes
     EXPECT_EQ(tip.Api().Changed(), 1);
-    ts::ClickButton(window, ts::CommandButton::OK);
+    ts::Click(window, ts::tip::kOK);
     EXPECT_EQ(ts::SystemIni::Read(), Ini(""));
     EXPECT_EQ(tip.Api().Changed(), 2);
     EXPECT_EQ(party.Received(), (Messages{{9999, 2}, {9999, 1}}));
@@ -192,7 +191,7 @@ TEST_F(PagingFileTest, SaveThatCannotBeMadeWholeChangesNothing)
             SetText(file, row.file);
             boxes.Clear();
             if (byClick) {
-                ts::ClickButton(window, ts::CommandButton::OK);
+                ts::Click(window, ts::tip::kOK);
                 EXPECT_EQ(boxes.Texts(), Lines{row.message});
             } else {
                 const ModuleApi::Failure failure = Save();

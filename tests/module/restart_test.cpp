@@ -1,11 +1,6 @@
 // The template's OK and Undo and the restart prompt of the real Tipp211.dll: what the
 // prompt asks of Windows on each system, and what a host sees of a save.
-#include "tests/support/MessageParty.h"
-#include "tests/support/ShutdownRecorder.h"
-#include "tests/support/SystemIni.h"
-#include "tests/support/TipModule.h"
-#include "tests/support/MessageBoxes.h"
-#include "tests/support/Pump.h"
+#include "tests/support/SavingTip.h"
 
 #include <gtest/gtest.h>
 
@@ -31,8 +26,7 @@ Lines Join(std::initializer_list<Lines> parts)
     return all;
 }
 
-
-class RestartTest : public testing::Test {
+class RestartTest : public ts::SavingTip {
 protected:
     HWND Open(int osType = 13)
     {
@@ -42,19 +36,6 @@ protected:
         boxes.Clear();
         return tip.Window();
     }
-    bool Save()
-    {
-        ModuleApi::Failure failure;
-        const int result = tip.Api().SaveChanges(failure);
-        EXPECT_FALSE(failure.raised) << failure.text;
-        return result == 1;
-    }
-
-    ts::SystemIni ini;
-    ts::TipModule tip;
-    ts::MessageBoxRecorder boxes{tip.Library()};
-    ts::ShutdownRecorder shutdown{tip.Library()};
-    ts::MessageParty party;
 };
 
 TEST_F(RestartTest, EachSystemRestartsWithThePrivilegeItNeeds)
@@ -90,7 +71,7 @@ TEST_F(RestartTest, EachSystemRestartsWithThePrivilegeItNeeds)
         shutdown.lookupWorks = row.lookupWorks;
         boxes.SetAnswer(IDYES);
 
-        EXPECT_TRUE(Save());
+        EXPECT_FALSE(Save().raised);
         EXPECT_EQ(shutdown.calls, row.calls);
         EXPECT_EQ(boxes.Texts(), (row.restarts ? Lines{kQuestion} : Lines{kQuestion, kFailed}));
         ASSERT_FALSE(boxes.Boxes().empty());
@@ -106,7 +87,7 @@ TEST_F(RestartTest, NoRequestsNothingAndLeavesTheSaveInPlace)
     HWND window = Open(10);
     boxes.SetAnswer(IDNO);
     shutdown.calls.clear();
-    EXPECT_TRUE(Save());
+    EXPECT_FALSE(Save().raised);
     EXPECT_EQ(boxes.Texts(), Lines{kQuestion});
     EXPECT_TRUE(shutdown.calls.empty());
     EXPECT_TRUE(::IsWindowVisible(window));
@@ -119,12 +100,12 @@ TEST_F(RestartTest, SavedNoticeTellsWhetherDefaultsWereRestored)
     HWND window = Open();
     boxes.SetAnswer(IDNO);
     party.Clear();
-    ts::ClickButton(window, ts::CommandButton::OK);
-    EXPECT_TRUE(Save());
-    ts::ClickButton(window, ts::CommandButton::Undo);
+    ts::Click(window, ts::tip::kOK);
+    EXPECT_FALSE(Save().raised);
+    ts::Click(window, ts::tip::kUndo);
     EXPECT_EQ(tip.Api().Nr(), 1);
-    ts::ClickButton(window, ts::CommandButton::OK);
-    EXPECT_TRUE(Save());
+    ts::Click(window, ts::tip::kOK);
+    EXPECT_FALSE(Save().raised);
     EXPECT_EQ(party.Received(), (std::vector<ts::ReceivedMessage>{{9999, 2}, {9999, 2}, {9999, 1}, {9999, 1}}));
     EXPECT_EQ(boxes.Texts(), (Lines(4, kQuestion)));
 }
@@ -142,9 +123,9 @@ TEST_F(RestartTest, HostClosesTheWindowDuringTheSavedNotice)
         shutdown.calls.clear();
         boxes.SetAnswer(IDYES);
         if (byClick)
-            ts::ClickButton(window, ts::CommandButton::OK);
+            ts::Click(window, ts::tip::kOK);
         else
-            EXPECT_TRUE(Save());
+            EXPECT_FALSE(Save().raised);
         EXPECT_FALSE(::IsWindow(window));
         EXPECT_EQ(boxes.Texts(), Lines{kQuestion});
         EXPECT_EQ(shutdown.calls, kRestart);

@@ -227,7 +227,7 @@ TEST(ModuleExports, NullCaptionAndHintGiveAnEmptyCaption)
     HWND window = module.Window();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(ts::WindowText(window), "");
-    HWND title = module.Child("Static", 16, 8);
+    HWND title = module.Child(ts::tip::kTitle);
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(ts::WindowText(title), "");
     ts::PumpMessages();
@@ -252,7 +252,7 @@ TEST(ModuleExports, TitleLineShowsTheHostCaption)
         args.caption = row.caption;
         ASSERT_EQ(module.Create(args), 0);
         ASSERT_NE(module.Window(), nullptr);
-        HWND title = module.Child("Static", 16, 8);
+        HWND title = module.Child(ts::tip::kTitle);
         ASSERT_NE(title, nullptr);
         EXPECT_TRUE(::IsWindowVisible(title));
         EXPECT_EQ(ts::WindowText(title), row.caption);

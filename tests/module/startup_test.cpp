@@ -1,13 +1,16 @@
 // Start-up of the real tip window: the stored preference and the operating-system check
 // that may disable it, the screen resolution, the title line and the help texts.
-#include "tests/support/MessageParty.h"
-#include "tests/support/TipModule.h"
+#include "contract/Settings.h"
 #include "host/ImportPatch.h"
+#include "host/WindowLookup.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/MessageBoxes.h"
+#include "tests/support/MessageParty.h"
+#include "tests/support/Pixels.h"
 #include "tests/support/Pump.h"
-#include "tests/support/WindowCapture.h"
+#include "tests/support/Registry.h"
+#include "tests/support/TipModule.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,83 +19,15 @@
 #include <cstring>
 #include <map>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace {
 
+namespace tip = ts::tip;
+
 constexpr char kLayoutCaption[] = "Auslagerungsdatei verlegen/umbenennen";
 constexpr char kHostCaption[] = "Paging file, host's own caption";
-
-// ---------------------------------------------------------------------------------------
-// Registry values, saved and put back byte for byte
-
-struct RawValue {
-    bool present = false;
-    DWORD type = 0;
-    std::vector<BYTE> data;
-    bool operator==(const RawValue&) const = default;
-};
-
-bool KeyExists(const char* path)
-{
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    ::RegCloseKey(key);
-    return true;
-}
-
-std::map<std::string, RawValue> ReadValues(const char* path)
-{
-    std::map<std::string, RawValue> values;
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
-    for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD nameLength = sizeof name, type = 0, size = 0;
-        if (::RegEnumValueA(key, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
-        RawValue& v = values[name];
-        v.present = true;
-        v.type = type;
-        v.data.resize(size);
-        ::RegQueryValueExA(key, name, nullptr, nullptr, v.data.data(), &size);
-    }
-    ::RegCloseKey(key);
-    return values;
-}
-
-RawValue ReadValue(const char* path, const char* name)
-{
-    const auto values = ReadValues(path);
-    const auto it = values.find(name);
-    return it == values.end() ? RawValue{} : it->second;
-}
-
-// Writes `value` under `path` (creating the key), or deletes it when it is not present.
-void WriteValue(const char* path, const char* name, const RawValue& value)
-{
-    HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        throw std::runtime_error(std::string("cannot open HKCU\\") + path);
-    if (value.present)
-        ::RegSetValueExA(key, name, 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
-    else
-        ::RegDeleteValueA(key, name);
-    ::RegCloseKey(key);
-}
-
-RawValue Dword(DWORD number)
-{
-    const auto* bytes = reinterpret_cast<const BYTE*>(&number);
-    return {true, REG_DWORD, std::vector<BYTE>(bytes, bytes + sizeof number)};
-}
-
-RawValue Binary(std::vector<BYTE> bytes)
-{
-    return {true, REG_BINARY, std::move(bytes)};
-}
 
 // The settings key as the module sees it when it can neither open nor create it.
 LONG WINAPI RefuseCreateKey(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD)
@@ -100,42 +35,10 @@ LONG WINAPI RefuseCreateKey(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURIT
     return ERROR_ACCESS_DENIED;
 }
 
-RawValue String(const char* text)
-{
-    return {true, REG_SZ, std::vector<BYTE>(text, text + std::strlen(text) + 1)};
-}
-
-// ---------------------------------------------------------------------------------------
-// The preference key, as it was before the test
-
-constexpr char kVendorKey[] = "SOFTWARE\\Kelvamo";
-constexpr char kSettingsKey[] = "SOFTWARE\\Kelvamo\\Sorvanti";
-constexpr char kBSControl[] = "BSControl";
-
+// The preference key as it was before the test, after it.
 class PreferenceTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        vendorExisted = KeyExists(kVendorKey);
-        keyExisted = KeyExists(kSettingsKey);
-        saved = ReadValues(kSettingsKey);
-    }
-
-    void TearDown() override
-    {
-        if (!keyExisted) {
-            ::RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
-            if (!vendorExisted) ::RegDeleteKeyA(HKEY_CURRENT_USER, kVendorKey);
-            return;
-        }
-        for (const auto& [name, value] : ReadValues(kSettingsKey))
-            if (!saved.count(name)) WriteValue(kSettingsKey, name.c_str(), RawValue{});
-        for (const auto& [name, value] : saved) WriteValue(kSettingsKey, name.c_str(), value);
-    }
-
-    bool vendorExisted = false;
-    bool keyExisted = false;
-    std::map<std::string, RawValue> saved;
+    ts::SavedRegistryKey settings{Settings::kKey};
 };
 
 // ---------------------------------------------------------------------------------------
@@ -157,7 +60,7 @@ struct SnapshotHook {
     {
         if (target && !target->taken && text && std::strcmp(text, kHostCaption) == 0 && !::GetParent(hwnd)) {
             target->taken = true;
-            target->title = ts::WindowText(::FindWindowExA(hwnd, nullptr, "Static", nullptr));
+            target->title = ts::WindowText(Host::NthChild(hwnd, tip::kTitle.windowClass, 1));
             RECT r{};
             ::GetClientRect(hwnd, &r);
             target->client = {r.right, r.bottom};
@@ -189,17 +92,12 @@ struct VisibilityAtBoxes {
     static inline void* original = nullptr;
     static inline std::vector<bool> visible;
 
-    static BOOL CALLBACK NoteVisible(HWND hwnd, LPARAM lp)
-    {
-        if (reinterpret_cast<HMODULE>(::GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)) == library && ::IsWindowVisible(hwnd))
-            *reinterpret_cast<bool*>(lp) = true;
-        return TRUE;
-    }
-
     static int WINAPI Fake(HWND owner, LPCSTR text, LPCSTR caption, UINT flags)
     {
         bool any = false;
-        ::EnumThreadWindows(::GetCurrentThreadId(), NoteVisible, reinterpret_cast<LPARAM>(&any));
+        for (HWND window : Host::ThreadWindows())
+            any = any || (reinterpret_cast<HMODULE>(::GetWindowLongPtrA(window, GWLP_HINSTANCE)) == library &&
+                          ::IsWindowVisible(window));
         visible.push_back(any);
         return reinterpret_cast<int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT)>(original)(owner, text, caption, flags);
     }
@@ -208,110 +106,35 @@ struct VisibilityAtBoxes {
 // ---------------------------------------------------------------------------------------
 // Reading the window
 
-int Scaled(int value, int dpi)
+std::string Describe(const std::string& what, RECT r)
 {
-    return ::MulDiv(value, 96, dpi);
-}
-
-int ScreenDpi()
-{
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-int FontHeight(HWND control)
-{
-    LOGFONTA lf{};
-    auto font = reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0));
-    if (!font || !::GetObjectA(font, sizeof lf, &lf)) return 0;
-    return lf.lfHeight;
+    char text[160];
+    std::snprintf(text, sizeof text, "%s %ld,%ld %ldx%ld", what.c_str(), r.left, r.top, r.right - r.left,
+                  r.bottom - r.top);
+    return text;
 }
 
 std::string Describe(HWND child)
 {
-    char cls[64] = {};
-    ::GetClassNameA(child, cls, sizeof cls);
-    const RECT r = ts::ChildRect(child);
-    char text[160];
-    std::snprintf(text, sizeof text, "%s %ld,%ld %ldx%ld", cls, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    return text;
-}
-
-std::string Describe(const char* cls, int left, int top, int width, int height)
-{
-    char text[160];
-    std::snprintf(text, sizeof text, "%s %d,%d %dx%d", cls, left, top, width, height);
-    return text;
-}
-
-std::vector<HWND> Children(HWND parent)
-{
-    std::vector<HWND> children;
-    for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
-    return children;
-}
-
-using HelpTextFn = const char*(__stdcall*)(int, int);
-
-// The help text as SorvHelp.dll itself gives it; the tip module has loaded the library.
-std::string LibraryHelpText(int tippNr, int kind)
-{
-    HMODULE library = ::GetModuleHandleA("SorvHelp.dll");
-    if (!library) return "<SorvHelp.dll not loaded>";
-    auto fn = reinterpret_cast<HelpTextFn>(reinterpret_cast<void*>(::GetProcAddress(library, "GetHelpText")));
-    const char* text = fn ? fn(tippNr, kind) : nullptr;
-    return text ? text : "";
-}
-
-// The two memos lie on one place; each is known by the help text it holds.
-struct Memos {
-    HWND german = nullptr;
-    HWND english = nullptr;
-};
-
-Memos FindMemos(const ts::TipModule& module, int tippNr = 211)
-{
-    Memos memos;
-    for (HWND child : Children(module.Window())) {
-        const RECT r = ts::ChildRect(child);
-        if (r.left != 16 || r.top != 32) continue;
-        const std::string text = ts::WindowText(child);
-        if (text == LibraryHelpText(tippNr, 2)) memos.german = child;
-        if (text == LibraryHelpText(tippNr, 4)) memos.english = child;
-    }
-    return memos;
-}
-
-bool HasColour(const ts::Image& image, RECT area)
-{
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) {
-            const COLORREF c = image.Pixel(x, y);
-            const int hi = std::max({GetRValue(c), GetGValue(c), GetBValue(c)});
-            const int lo = std::min({GetRValue(c), GetGValue(c), GetBValue(c)});
-            if (hi - lo > 40) return true;
-        }
-    return false;
+    return Describe(Host::ClassOf(child), Host::ChildRect(child));
 }
 
 // Text in the window's text colour (black) rather than in the grey of disabled text.
 bool HasBlackInk(const ts::Image& image, RECT area)
 {
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) {
-            const COLORREF c = image.Pixel(x, y);
-            if (std::max({GetRValue(c), GetGValue(c), GetBValue(c)}) < 0x40) return true;
-        }
-    return false;
+    return ts::CountNear(image, area, ts::kBlack, 0x3F) > 0;
 }
 
 bool HasInk(const ts::Image& image, RECT area)
 {
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (image.Pixel(x, y) != RGB(255, 255, 255)) return true;
+    return ts::CountNear(image, area, ts::kWhite) < ts::PixelsOf(area);
+}
+
+// Controls that stay enabled on a window the operating-system check disabled.
+bool StaysEnabled(const ts::TipControl& control)
+{
+    for (const ts::TipControl& c : {tip::kTitle, tip::kMemoGerman, tip::kMemoEnglish, tip::kInfo, tip::kRegistry})
+        if (std::strcmp(c.name, control.name) == 0) return true;
     return false;
 }
 
@@ -319,54 +142,31 @@ bool HasInk(const ts::Image& image, RECT area)
 // enabled when their image is drawn in colour, windowless labels when their text is black.
 std::map<std::string, bool> EnabledStates(const ts::TipModule& module)
 {
+    const ts::Memos memos = ts::FindMemos(module.Window());
+    ts::PumpMessages();
+    const ts::Image image = ts::Image::Capture(module.Window(), true);
     std::map<std::string, bool> states;
     auto windowed = [&](const char* name, HWND hwnd) {
         if (hwnd) states[name] = ::IsWindowEnabled(hwnd) != FALSE;
     };
-    const Memos memos = FindMemos(module);
-    windowed("StaticTextTitle", module.Child("Static", 16, 8));
-    windowed("MemoHelpD", memos.german);
-    windowed("MemoHelpUS", memos.english);
-    windowed("PanelLeftBorder", module.Child("TkWindow", 0, 5));
-    windowed("PanelTopBorder", module.Child("TkWindow", 0, 0));
-    windowed("PanelBottomBorder", module.Child("TkWindow", 0, 421));
-    windowed("PanelRightBorder", module.Child("TkWindow", 287, 5));
-    windowed("T228_Edit_PagingDrive", module.Child("Edit", 93, 154));
-    windowed("T228_Edit_PagingFile", module.Child("Edit", 93, 184));
-
-    ts::PumpMessages();
-    const ts::Image image = ts::Image::Capture(module.Window(), true);
-    states["HotSpeedButtonOK"] = HasColour(image, {16, 381, 52, 417});
-    states["HotSpeedButtonUndo"] = HasColour(image, {56, 381, 92, 417});
-    states["HotSpeedButtonInfo"] = HasColour(image, {200, 381, 236, 417});
-    states["HotSpeedButtonRegistry"] = HasColour(image, {240, 381, 276, 417});
-    states["T228_Label_PagingDrive"] = HasBlackInk(image, {18, 154, 79, 167});
-    states["T228_Label_PagingFile"] = HasBlackInk(image, {18, 184, 70, 197});
+    // The memos share a place: each is known by its text.
+    const std::map<std::string, HWND> memo{{tip::kMemoGerman.name, memos.german}, {tip::kMemoEnglish.name, memos.english}};
+    for (const ts::TipControl& c : tip::kControls)
+        if (c.windowClass) windowed(c.name, memo.count(c.name) ? memo.at(c.name) : module.Child(c));
+    for (const ts::TipControl& button : tip::kButtons) states[button.name] = ts::HasColour(image, button.Rect());
+    for (const ts::TipControl& label : {tip::kPagingDriveLabel, tip::kPagingFileLabel})
+        states[label.name] = HasBlackInk(image, label.Rect());
     // A control that drew nothing at all says nothing about its state.
-    EXPECT_TRUE(HasInk(image, {16, 381, 52, 417}) && HasInk(image, {18, 154, 79, 167}));
+    EXPECT_TRUE(HasInk(image, tip::kOK.Rect()) && HasInk(image, tip::kPagingDriveLabel.Rect()));
     return states;
 }
 
 std::map<std::string, bool> ExpectedStates(bool disabled)
 {
     std::map<std::string, bool> states;
-    for (const char* name : {"StaticTextTitle", "MemoHelpD", "MemoHelpUS", "HotSpeedButtonInfo",
-                             "HotSpeedButtonRegistry"})
-        states[name] = true;
-    for (const char* name : {"HotSpeedButtonOK", "HotSpeedButtonUndo", "PanelLeftBorder", "PanelTopBorder",
-                             "PanelBottomBorder", "PanelRightBorder", "T228_Label_PagingDrive",
-                             "T228_Label_PagingFile", "T228_Edit_PagingDrive", "T228_Edit_PagingFile"})
-        states[name] = !disabled;
+    for (const ts::TipControl& c : tip::kControls) states[c.name] = !disabled || StaysEnabled(c);
     return states;
 }
-
-std::vector<RECT> ToolAreas(HWND tooltip)
-{
-    std::vector<RECT> areas;
-    for (const ts::Tool& tool : ts::ToolsOf(tooltip)) areas.push_back(tool.rect);
-    return areas;
-}
-
 
 } // namespace
 
@@ -380,48 +180,48 @@ TEST_F(PreferenceTest, PreferenceAndSystemDecideWhetherTheWindowIsDisabled)
         int osType;
         int osMask;
         Stored stored;
-        RawValue value;
+        std::optional<ts::RegistryValue> value;
         bool supported;
     };
     const int all = -1; // every bit of OSMask set
     const Row rows[] = {
-        {10, 0x200, Stored::NoKey, {}, true},
-        {10, 0x400, Stored::NoKey, {}, false},
-        {10, 0x400, Stored::NoValue, {}, false},
-        {10, 0x400, Stored::Value, Dword(0), true},
-        {10, 0x400, Stored::Value, Dword(1), false},
-        {10, 0x400, Stored::Value, Dword(5), false},
-        {10, 0x400, Stored::Value, String("0"), false}, // unreadable: counts as missing
-        {10, 0x400, Stored::Value, Binary({0, 0, 0, 0}), false},
-        {10, 0x400, Stored::Value, Dword(0xFFFFFFFF), false},
-        {10, 0x400, Stored::Unopenable, {}, false},
-        {10, 0x200, Stored::Unopenable, {}, true},
-        {10, 0x200, Stored::Value, Dword(0), true},
-        {0, all, Stored::NoValue, {}, false},
-        {19, all, Stored::Value, Dword(1), false},
-        {-1, all, Stored::NoKey, {}, false},
-        {0, all, Stored::Value, Dword(0), true},
-        {19, all, Stored::Value, Dword(0), true},
-        {-1, all, Stored::Value, Dword(0), true},
-        {18, 0x20000, Stored::NoValue, {}, true},
-        {18, 0x1FFFF, Stored::NoValue, {}, false},
+        {10, 0x200, Stored::NoKey, std::nullopt, true},
+        {10, 0x400, Stored::NoKey, std::nullopt, false},
+        {10, 0x400, Stored::NoValue, std::nullopt, false},
+        {10, 0x400, Stored::Value, ts::Dword(0), true},
+        {10, 0x400, Stored::Value, ts::Dword(1), false},
+        {10, 0x400, Stored::Value, ts::Dword(5), false},
+        {10, 0x400, Stored::Value, ts::String("0"), false}, // unreadable: counts as missing
+        {10, 0x400, Stored::Value, ts::Binary({0, 0, 0, 0}), false},
+        {10, 0x400, Stored::Value, ts::Dword(0xFFFFFFFF), false},
+        {10, 0x400, Stored::Unopenable, std::nullopt, false},
+        {10, 0x200, Stored::Unopenable, std::nullopt, true},
+        {10, 0x200, Stored::Value, ts::Dword(0), true},
+        {0, all, Stored::NoValue, std::nullopt, false},
+        {19, all, Stored::Value, ts::Dword(1), false},
+        {-1, all, Stored::NoKey, std::nullopt, false},
+        {0, all, Stored::Value, ts::Dword(0), true},
+        {19, all, Stored::Value, ts::Dword(0), true},
+        {-1, all, Stored::Value, ts::Dword(0), true},
+        {18, 0x20000, Stored::NoValue, std::nullopt, true},
+        {18, 0x1FFFF, Stored::NoValue, std::nullopt, false},
     };
 
     for (const Row& row : rows) {
         std::string stored = row.stored == Stored::NoKey ? "no key" : row.stored == Stored::NoValue ? "no value" : "unopenable";
-        if (row.value.type == REG_DWORD) stored = "REG_DWORD " + std::to_string(*reinterpret_cast<const DWORD*>(row.value.data.data()));
-        if (row.value.type == REG_BINARY) stored = "REG_BINARY";
-        if (row.value.type == REG_SZ) stored = "REG_SZ \"" + std::string(row.value.data.begin(), row.value.data.end() - 1) + "\"";
+        if (row.value && row.value->type == REG_DWORD) stored = "REG_DWORD " + std::to_string(*reinterpret_cast<const DWORD*>(row.value->data.data()));
+        if (row.value && row.value->type == REG_BINARY) stored = "REG_BINARY";
+        if (row.value && row.value->type == REG_SZ) stored = "REG_SZ \"" + std::string(row.value->data.begin(), row.value->data.end() - 1) + "\"";
         SCOPED_TRACE(testing::Message() << "OSType " << row.osType << ", OSMask 0x" << std::hex << row.osMask
                                         << std::dec << ", BSControl " << stored);
         switch (row.stored) {
         case Stored::NoKey:
-        case Stored::Unopenable: ::RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); break;
-        case Stored::NoValue: WriteValue(kSettingsKey, kBSControl, RawValue{}); break;
-        case Stored::Value: WriteValue(kSettingsKey, kBSControl, row.value); break;
+        case Stored::Unopenable: ::RegDeleteKeyA(HKEY_CURRENT_USER, Settings::kKey); break;
+        case Stored::NoValue: ts::WriteRegistryValue(Settings::kKey, Settings::kBSControl, std::nullopt); break;
+        case Stored::Value: ts::WriteRegistryValue(Settings::kKey, Settings::kBSControl, row.value); break;
         }
         const bool unopenable = row.stored == Stored::Unopenable;
-        ASSERT_EQ(KeyExists(kSettingsKey), row.stored != Stored::NoKey && !unopenable);
+        ASSERT_EQ(ts::RegistryKeyExists(Settings::kKey), row.stored != Stored::NoKey && !unopenable);
 
         ts::TipModule module;
         std::optional<Host::ImportPatch> refuse;
@@ -439,20 +239,20 @@ TEST_F(PreferenceTest, PreferenceAndSystemDecideWhetherTheWindowIsDisabled)
         ASSERT_NE(window, nullptr);
 
         // Start-up ran to its end without a report, and the key exists from now on.
-        EXPECT_EQ(KeyExists(kSettingsKey), !unopenable);
-        EXPECT_EQ(ReadValue(kSettingsKey, kBSControl), row.stored == Stored::Value ? row.value : RawValue{});
+        EXPECT_EQ(ts::RegistryKeyExists(Settings::kKey), !unopenable);
+        EXPECT_EQ(ts::ReadRegistryValue(Settings::kKey, Settings::kBSControl), row.value);
         EXPECT_TRUE(boxes.Texts().empty()) << boxes.Texts().front();
         EXPECT_TRUE(snapshot.Get().taken);
         EXPECT_EQ(snapshot.Get().title, kLayoutCaption);
-        EXPECT_EQ(ts::WindowText(module.Child("Static", 16, 8)), kHostCaption);
+        EXPECT_EQ(ts::WindowText(module.Child(tip::kTitle)), kHostCaption);
 
         EXPECT_EQ(EnabledStates(module), ExpectedStates(!row.supported));
 
         // A disabled OK or Undo does not react to a click; the menu entry's shortcut
         // still works and broadcasts the window switch.
         party.Clear();
-        if (!row.supported) ts::ClickButton(window, ts::CommandButton::OK);
-        ts::ClickButton(window, ts::CommandButton::Undo);
+        if (!row.supported) ts::Click(window, tip::kOK);
+        ts::Click(window, tip::kUndo);
         EXPECT_EQ(module.Api().Nr(), row.supported ? 1 : 2);
         ::SendMessageA(window, WM_KEYDOWN, VK_F12, 0);
         ::SendMessageA(window, WM_KEYUP, VK_F12, 0);
@@ -468,8 +268,6 @@ TEST_F(PreferenceTest, PreferenceAndSystemDecideWhetherTheWindowIsDisabled)
 
 namespace {
 
-constexpr char kDesktopKey[] = "Control Panel\\Desktop";
-constexpr char kLogPixels[] = "LogPixels";
 constexpr char kChildVariable[] = "TIPP211_RESOLUTION_CHILD";
 constexpr DWORD kChildPassed = 70;
 constexpr DWORD kChildWrongResolution = 71;
@@ -479,31 +277,6 @@ LONG WINAPI EndWithoutDebugger(EXCEPTION_POINTERS*)
 {
     return EXCEPTION_EXECUTE_HANDLER;
 }
-
-// Puts a value back as it was when the guard was made, whatever happened meanwhile.
-class ValueGuard {
-public:
-    ValueGuard(const char* path, const char* name) : m_path(path), m_name(name), m_saved(ReadValue(path, name)) {}
-    ~ValueGuard() { WriteValue(m_path, m_name, m_saved); }
-    ValueGuard(const ValueGuard&) = delete;
-    ValueGuard& operator=(const ValueGuard&) = delete;
-
-private:
-    const char* m_path;
-    const char* m_name;
-    RawValue m_saved;
-};
-
-// Wine takes the screen resolution from this value once, when a process starts (it wins
-// over HKEY_CURRENT_CONFIG\Software\Fonts); processes started while the override lives
-// run at `dpi`.
-class ResolutionOverride {
-public:
-    explicit ResolutionOverride(DWORD dpi) { WriteValue(kDesktopKey, kLogPixels, Dword(dpi)); }
-
-private:
-    ValueGuard m_guard{kDesktopKey, kLogPixels};
-};
 
 // Runs this test program's resolution child in `mode` and returns its exit code.
 DWORD RunChild(const char* mode)
@@ -521,14 +294,14 @@ void CheckStartupAt(int dpi)
     VisibilityAtBoxes::library = module.Library();
     VisibilityAtBoxes::visible.clear();
     Host::ImportPatch boxWatch(module.Library(), "user32.dll", "MessageBoxA",
-                             reinterpret_cast<void*>(&VisibilityAtBoxes::Fake));
+                               reinterpret_cast<void*>(&VisibilityAtBoxes::Fake));
     VisibilityAtBoxes::original = boxWatch.Original();
     SnapshotAtHostCaption snapshot(module);
 
     // The host sizes the window for the scaled client area, so that what creation left
     // stays in place.
-    const SIZE client{Scaled(292, dpi), Scaled(426, dpi)};
-    const SIZE outer = ts::TipWindowSize(client.cx, client.cy);
+    const SIZE client{::MulDiv(ts::TipControl::kClient.cx, 96, dpi), ::MulDiv(ts::TipControl::kClient.cy, 96, dpi)};
+    const SIZE outer = ts::TipWindowSize(client);
     ts::CreateArgs args;
     args.caption = kHostCaption;
     args.width = outer.cx;
@@ -554,71 +327,49 @@ void CheckStartupAt(int dpi)
     EXPECT_EQ(now.right, client.cx);
     EXPECT_EQ(now.bottom, client.cy);
 
-    // Every windowed control, with its place and size in the layout.
-    struct Design {
-        const char* cls;
-        int left, top, width, height;
-    };
-    const Design windowed[] = {
-        {"Static", 16, 8, 257, 33},    {"Edit", 16, 32, 259, 105},  {"Edit", 16, 32, 259, 105},
-        {"Edit", 93, 154, 25, 19},     {"Edit", 93, 184, 180, 19},
-    };
+    // Every windowed control, with its place and size in the layout; the bevels are
+    // aligned to the edges.
     std::vector<std::string> expected, actual;
-    for (const Design& d : windowed)
-        expected.push_back(
-            Describe(d.cls, Scaled(d.left, dpi), Scaled(d.top, dpi), Scaled(d.width, dpi), Scaled(d.height, dpi)));
-    // The four bevels are aligned to the edges: their scaled thickness, and the rest of
-    // the client area between them.
-    const int edge = Scaled(5, dpi);
-    const int between = client.cy - 2 * edge;
-    for (const std::string& bevel :
-         {Describe("TkWindow", 0, 0, client.cx, edge), Describe("TkWindow", 0, client.cy - edge, client.cx, edge),
-          Describe("TkWindow", 0, edge, edge, between), Describe("TkWindow", client.cx - edge, edge, edge, between)})
-        expected.push_back(bevel);
-    for (HWND child : Children(window)) actual.push_back(Describe(child));
+    for (const ts::TipControl& c : tip::kControls)
+        if (c.windowClass) expected.push_back(Describe(c.windowClass, c.In(client, dpi)));
+    for (HWND child : ts::Children(window)) actual.push_back(Describe(child));
     std::sort(expected.begin(), expected.end());
     std::sort(actual.begin(), actual.end());
     EXPECT_EQ(actual, expected);
 
     // Fonts: the title's own, and the window's, which memos and edits take.
-    for (HWND child : Children(window)) {
-        char cls[64] = {};
-        ::GetClassNameA(child, cls, sizeof cls);
-        const int design = std::strcmp(cls, "Static") == 0 ? -12 : std::strcmp(cls, "Edit") == 0 ? -11 : 0;
+    for (HWND child : ts::Children(window)) {
+        const std::string cls = Host::ClassOf(child);
+        const int design = cls == "Static" ? -12 : cls == "Edit" ? -11 : 0;
         if (design) {
-            EXPECT_EQ(FontHeight(child), ::MulDiv(design, 96, dpi)) << Describe(child);
+            EXPECT_EQ(ts::FontOf(child).lfHeight, ::MulDiv(design, 96, dpi)) << Describe(child);
         }
     }
 
     // The windowless buttons: their hint areas are their bounds.
     std::vector<std::string> expectedTools, actualTools;
-    for (int left : {16, 56, 200, 240})
-        expectedTools.push_back(
-            Describe("tool", Scaled(left, dpi), Scaled(381, dpi), Scaled(36, dpi), Scaled(36, dpi)));
-    for (const RECT& r : ToolAreas(ts::TooltipOf(window)))
-        actualTools.push_back(Describe("tool", r.left, r.top, r.right - r.left, r.bottom - r.top));
+    for (const ts::TipControl& button : tip::kButtons) expectedTools.push_back(Describe("tool", button.In(client, dpi)));
+    for (const ts::Tool& tool : ts::ToolsOf(ts::TooltipOf(window))) actualTools.push_back(Describe("tool", tool.rect));
     std::sort(expectedTools.begin(), expectedTools.end());
     std::sort(actualTools.begin(), actualTools.end());
     EXPECT_EQ(actualTools, expectedTools);
 
     // The windowless labels draw their text in their own bounds only.
     const ts::Image image = ts::Image::Capture(window, true);
-    for (const Design& label : {Design{"", 18, 154, 61, 13}, Design{"", 18, 184, 52, 13}}) {
-        const RECT area{Scaled(label.left, dpi), Scaled(label.top, dpi), Scaled(label.left + label.width, dpi),
-                        Scaled(label.top + label.height, dpi)};
-        EXPECT_TRUE(HasBlackInk(image, area)) << Describe("label", area.left, area.top, area.right, area.bottom);
+    for (const ts::TipControl& label : {tip::kPagingDriveLabel, tip::kPagingFileLabel}) {
+        EXPECT_TRUE(HasBlackInk(image, label.In(client, dpi))) << Describe(label.name, label.In(client, dpi));
     }
-    if (dpi != 96) {
-        const RECT belowLabels{Scaled(18, dpi), Scaled(197, dpi), Scaled(93, dpi), 200};
-        EXPECT_FALSE(HasInk(image, belowLabels));
-    }
+    const RECT belowLabels{tip::kPagingFileLabel.In(client, dpi).left, tip::kPagingFileLabel.In(client, dpi).bottom,
+                           tip::kPagingFile.In(client, dpi).left, tip::kOK.In(client, dpi).top};
+    ASSERT_GT(ts::PixelsOf(belowLabels), 0);
+    EXPECT_FALSE(HasInk(image, belowLabels)) << Describe("below the labels", belowLabels);
 }
 
 } // namespace
 
 TEST(StartupResolution, At96NothingIsShownOrScaled)
 {
-    ASSERT_EQ(ScreenDpi(), 96) << "Wine's default resolution";
+    ASSERT_EQ(ts::ScreenDpi(), 96) << "Wine's default resolution";
     CheckStartupAt(96);
 }
 
@@ -627,7 +378,7 @@ TEST(StartupResolution, At72And120And144TheWindowScalesOnce)
     for (int dpi : {72, 120, 144}) {
         DWORD code;
         {
-            ResolutionOverride at(dpi);
+            ts::ResolutionOverride at(dpi);
             code = RunChild(std::to_string(dpi).c_str());
         }
         EXPECT_EQ(code, kChildPassed) << dpi << " pixels per inch: the child's own output above says what failed";
@@ -636,16 +387,17 @@ TEST(StartupResolution, At72And120And144TheWindowScalesOnce)
 
 TEST(StartupResolution, ResolutionComesBackWhenTheChildCrashes)
 {
-    ValueGuard original(kDesktopKey, kLogPixels);
-    for (const RawValue& before : {Dword(96), RawValue{}}) {
-        WriteValue(kDesktopKey, kLogPixels, before);
+    using Override = ts::ResolutionOverride;
+    const ts::SavedRegistryKey original(Override::kKey);
+    for (const std::optional<ts::RegistryValue>& before : {std::optional(ts::Dword(96)), std::optional<ts::RegistryValue>()}) {
+        ts::WriteRegistryValue(Override::kKey, Override::kValue, before);
         DWORD code;
         {
-            ResolutionOverride at120(120);
+            Override at120(120);
             code = RunChild("crash");
         }
         EXPECT_EQ(code, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
-        EXPECT_EQ(ReadValue(kDesktopKey, kLogPixels), before);
+        EXPECT_EQ(ts::ReadRegistryValue(Override::kKey, Override::kValue), before);
     }
 }
 
@@ -657,7 +409,7 @@ TEST(StartupResolutionChild, AtTheResolutionOfItsMode)
     if (!mode) GTEST_SKIP() << "runs as the child of StartupResolution only";
     const bool crash = std::strcmp(mode, "crash") == 0;
     const int dpi = crash ? 120 : std::atoi(mode);
-    if (ScreenDpi() != dpi) ::ExitProcess(kChildWrongResolution);
+    if (ts::ScreenDpi() != dpi) ::ExitProcess(kChildWrongResolution);
     if (crash) {
         ts::TipModule module;
         ts::MessageBoxRecorder boxes(module.Library());
@@ -679,13 +431,13 @@ TEST(StartupTexts, TitleShowsTheHostCaptionAndMemosTheLibrarysTexts)
     ts::CreateArgs args;
     args.caption = kHostCaption;
     ASSERT_EQ(module.Create(args), 0);
-    EXPECT_EQ(ts::WindowText(module.Child("Static", 16, 8)), kHostCaption);
+    EXPECT_EQ(ts::WindowText(module.Child(tip::kTitle)), kHostCaption);
 
-    const std::string german = LibraryHelpText(211, 2), english = LibraryHelpText(211, 4);
+    const std::string german = ts::LibraryHelpText(211, 2), english = ts::LibraryHelpText(211, 4);
     ASSERT_NE(german.find("\r\n"), std::string::npos);
     ASSERT_NE(english.find("\r\n"), std::string::npos);
     ASSERT_NE(german, english);
-    const Memos memos = FindMemos(module);
+    const ts::Memos memos = ts::FindMemos(module.Window());
     ASSERT_NE(memos.german, nullptr) << "no memo holds the German help text";
     ASSERT_NE(memos.english, nullptr) << "no memo holds the English help text";
     for (HWND memo : {memos.german, memos.english})
@@ -699,15 +451,11 @@ TEST(StartupTexts, UnknownTipLeavesBothMemosEmpty)
     args.tippNr = 999;
     ASSERT_EQ(module.Create(args), 0);
     ASSERT_NE(module.Window(), nullptr);
-    ASSERT_EQ(LibraryHelpText(999, 2), "");
-    int memos = 0;
-    for (HWND child : Children(module.Window())) {
-        const RECT r = ts::ChildRect(child);
-        if (r.left != 16 || r.top != 32) continue;
-        ++memos;
-        EXPECT_EQ(ts::WindowText(child), "");
-    }
-    EXPECT_EQ(memos, 2);
+    ASSERT_EQ(ts::LibraryHelpText(999, 2), "");
+    const std::vector<HWND> memos =
+        ts::ChildrenOn(module.Window(), tip::kMemoGerman.windowClass, tip::kMemoGerman.Rect());
+    EXPECT_EQ(memos.size(), 2u);
+    for (HWND memo : memos) EXPECT_EQ(ts::WindowText(memo), "");
 }
 
 TEST(StartupTexts, ShowingAgainReloadsBothHelpTexts)
@@ -717,7 +465,7 @@ TEST(StartupTexts, ShowingAgainReloadsBothHelpTexts)
     ts::MessageParty party;
     ASSERT_EQ(module.Create(), 0);
     HWND window = module.Window();
-    const Memos memos = FindMemos(module);
+    const ts::Memos memos = ts::FindMemos(module.Window());
     ASSERT_TRUE(memos.german && memos.english);
 
     for (int round = 0; round < 2; ++round) {
@@ -727,8 +475,8 @@ TEST(StartupTexts, ShowingAgainReloadsBothHelpTexts)
         party.Broadcast(200, 0);
         ts::PumpMessages();
         EXPECT_TRUE(::IsWindowVisible(window));
-        EXPECT_EQ(ts::WindowText(memos.german), LibraryHelpText(211, 2));
-        EXPECT_EQ(ts::WindowText(memos.english), LibraryHelpText(211, 4));
+        EXPECT_EQ(ts::WindowText(memos.german), ts::LibraryHelpText(211, 2));
+        EXPECT_EQ(ts::WindowText(memos.english), ts::LibraryHelpText(211, 4));
     }
     // Shown already: a further show command loads nothing.
     ::SendMessageA(memos.german, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("kept"));

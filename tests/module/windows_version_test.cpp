@@ -35,14 +35,14 @@ TEST(WindowsVersionChild, CreatesTheWindow)
     ts::PumpMessages();
     RECT client;
     ::GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 292);
-    EXPECT_EQ(client.bottom, 426);
-    HWND memo = module.Child("Edit", 16, 32);
+    EXPECT_EQ(client.right, ts::TipControl::kClient.cx);
+    EXPECT_EQ(client.bottom, ts::TipControl::kClient.cy);
+    HWND memo = module.Child(ts::tip::kMemoGerman);
     ASSERT_NE(memo, nullptr);
     EXPECT_GT(::GetWindowTextLengthA(memo), 0);
     // The OK button shows its image: a blue-violet tile, not the white background.
     const ts::Image image = ts::Image::Capture(window, true);
-    const COLORREF tile = image.Pixel(16 + 4, 381 + 4);
+    const COLORREF tile = image.Pixel(ts::tip::kOK.left + 4, ts::tip::kOK.top + 4);
     EXPECT_GT(GetBValue(tile), GetGValue(tile) + 40);
     EXPECT_EQ(module.Api().Free(), 1);
     EXPECT_EQ(module.Window(), nullptr);

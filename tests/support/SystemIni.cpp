@@ -1,12 +1,16 @@
 #include "tests/support/SystemIni.h"
+#include "tests/support/Files.h"
 
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace ts {
 
 SystemIni::SystemIni() : m_saved(Read()) {}
+
+SystemIni::SystemIni(const std::string& bytes) : SystemIni()
+{
+    Write(bytes);
+}
 
 SystemIni::~SystemIni()
 {
@@ -25,16 +29,12 @@ std::string SystemIni::Path()
 
 std::optional<std::string> SystemIni::Read()
 {
-    std::ifstream in(Path(), std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadBytes(Path());
 }
 
 void SystemIni::Write(const std::string& bytes)
 {
-    std::ofstream out(Path(), std::ios::binary | std::ios::trunc);
-    out << bytes;
-    if (!out) throw std::runtime_error("cannot write " + Path());
+    WriteBytes(Path(), bytes);
 }
 
 void SystemIni::Remove()

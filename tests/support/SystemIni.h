@@ -1,6 +1,6 @@
 #pragma once
 // The real System.INI of the test's Wine prefix: kept as it was before the test and put
-// back byte for byte afterwards.
+// back byte for byte afterwards, or removed again when there was none.
 #include "toolkit/Handles.h"
 
 #include <optional>
@@ -10,7 +10,10 @@ namespace ts {
 
 class SystemIni {
 public:
+    // Keeps the file as it stands.
     SystemIni();
+    // Keeps the file as it stands and puts `bytes` in its place.
+    explicit SystemIni(const std::string& bytes);
     ~SystemIni();
     SystemIni(const SystemIni&) = delete;
     SystemIni& operator=(const SystemIni&) = delete;

@@ -3,15 +3,13 @@
 #include "tests/support/Pump.h"
 
 #include <commctrl.h>
-#include <cstdio>
-#include <cstring>
 #include <stdexcept>
 
 namespace ts {
 
-SIZE TipWindowSize(int clientWidth, int clientHeight)
+SIZE TipWindowSize(SIZE client)
 {
-    RECT r{0, 0, clientWidth, clientHeight};
+    RECT r{0, 0, client.cx, client.cy};
     ::AdjustWindowRectEx(&r, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, FALSE, WS_EX_CONTROLPARENT);
     return {r.right - r.left, r.bottom - r.top};
 }
@@ -55,10 +53,11 @@ HWND TipModule::Window() const
     return windows.size() == 1 ? windows.front() : nullptr;
 }
 
-HWND TipModule::Child(const char* windowClass, int left, int top) const
+HWND TipModule::Child(const TipControl& control) const
 {
     HWND parent = Window();
-    return parent ? Host::ChildAt(parent, windowClass, left, top) : nullptr;
+    return parent && control.windowClass ? Host::ChildAt(parent, control.windowClass, control.left, control.top)
+                                         : nullptr;
 }
 
 std::string WindowText(HWND window)
@@ -68,18 +67,59 @@ std::string WindowText(HWND window)
     return text;
 }
 
-void Click(HWND window, int x, int y)
+LOGFONTA FontOf(HWND window)
 {
-    ::SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    ::SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    LOGFONTA lf{};
+    auto font = reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
+    if (font) ::GetObjectA(font, sizeof lf, &lf);
+    return lf;
+}
+
+std::vector<HWND> Children(HWND parent)
+{
+    std::vector<HWND> children;
+    for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
+    return children;
+}
+
+std::vector<HWND> ChildrenOn(HWND parent, const char* windowClass, RECT place)
+{
+    std::vector<HWND> found;
+    for (HWND child : Children(parent)) {
+        const RECT r = Host::ChildRect(child);
+        if (::EqualRect(&r, &place) && lstrcmpiA(Host::ClassOf(child).c_str(), windowClass) == 0)
+            found.push_back(child);
+    }
+    return found;
+}
+
+void Click(HWND window, POINT at)
+{
+    ::SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    ::SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
     PumpMessages();
 }
 
-void ClickButton(HWND tipWindow, CommandButton button)
+std::string LibraryHelpText(int tippNr, int kind)
 {
-    static const POINT centres[] = {{34, 399}, {74, 399}, {218, 399}, {258, 399}};
-    const POINT at = centres[static_cast<int>(button)];
-    Click(tipWindow, at.x, at.y);
+    using HelpTextFn = const char*(__stdcall*)(int, int);
+    HMODULE library = ::GetModuleHandleA("SorvHelp.dll");
+    if (!library) throw std::runtime_error("SorvHelp.dll is not loaded");
+    auto fn = reinterpret_cast<HelpTextFn>(reinterpret_cast<void*>(::GetProcAddress(library, "GetHelpText")));
+    const char* text = fn ? fn(tippNr, kind) : nullptr;
+    return text ? text : "";
+}
+
+Memos FindMemos(HWND tipWindow, int tippNr)
+{
+    Memos memos;
+    const std::string german = LibraryHelpText(tippNr, 2), english = LibraryHelpText(tippNr, 4);
+    for (HWND memo : ChildrenOn(tipWindow, tip::kMemoGerman.windowClass, tip::kMemoGerman.Rect())) {
+        const std::string text = WindowText(memo);
+        if (text == german) memos.german = memo;
+        if (text == english) memos.english = memo;
+    }
+    return memos;
 }
 
 HWND TooltipOf(HWND owner)
@@ -107,56 +147,6 @@ std::vector<Tool> ToolsOf(HWND tooltip)
         tools.push_back({ti.rect, text});
     }
     return tools;
-}
-
-DWORD RunChildProcess(const std::string& gtestFilter, const char* variable, const char* value, DWORD timeoutMs)
-{
-    char exe[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, exe, sizeof exe);
-    std::string command = std::string("\"") + exe + "\" --gtest_filter=" + gtestFilter;
-    ::SetEnvironmentVariableA(variable, value);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
-    si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION pi{};
-    std::fflush(stdout);
-    const BOOL started =
-        ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    ::SetEnvironmentVariableA(variable, nullptr);
-    if (!started) return kChildNotStarted;
-    if (::WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_TIMEOUT) {
-        ::TerminateProcess(pi.hProcess, kChildTimedOut);
-        ::WaitForSingleObject(pi.hProcess, 5000);
-    }
-    DWORD code = kChildNotStarted;
-    ::GetExitCodeProcess(pi.hProcess, &code);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return code;
-}
-
-WineVersionOverride::WineVersionOverride(const char* version)
-{
-    char exe[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, exe, sizeof exe);
-    std::string name = exe;
-    name.erase(0, name.find_last_of("\\/") + 1);
-    m_key = "Software\\Wine\\AppDefaults\\" + name;
-    HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
-        ERROR_SUCCESS) {
-        ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                         static_cast<DWORD>(std::strlen(version) + 1));
-        ::RegCloseKey(key);
-    }
-}
-
-WineVersionOverride::~WineVersionOverride()
-{
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, m_key.c_str());
 }
 
 } // namespace ts

@@ -1,8 +1,8 @@
 #pragma once
 // Loads the real Tipp211.dll (and with it SorvHelp.dll) for one test and drives it through
-// its exports the way the host does.
+// its exports the way the host does; reads its window back as the user sees it.
 #include "contract/ModuleCaller.h"
-#include "host/WindowLookup.h"
+#include "tests/support/TipGeometry.h"
 
 #include <string>
 #include <vector>
@@ -11,7 +11,7 @@ namespace ts {
 
 // The tip window's outer size for a client area, with the frame the template's layout
 // gives it (single border, caption, system menu and minimise box).
-SIZE TipWindowSize(int clientWidth = 292, int clientHeight = 426);
+SIZE TipWindowSize(SIZE client = TipControl::kClient);
 
 struct CreateArgs {
     int left = 301;
@@ -35,14 +35,14 @@ public:
 
     HMODULE Library() const { return m_library; }
     const ModuleApi::Module& Api() const { return m_api; }
-    bool Loaded() const { return m_library != nullptr; }
 
     int Create(const CreateArgs& args = {});
     // The module's top-level windows on this thread (its tip window, when one exists).
     std::vector<HWND> Windows() const;
     HWND Window() const;
-    // A child window of the tip window by window class and client position.
-    HWND Child(const char* windowClass, int left, int top) const;
+    // The windowed control of the tip window at the control's place in the layout (the
+    // first of the two memos that share theirs); null if there is none.
+    HWND Child(const TipControl& control) const;
     // Frees the library now (the destructor does it otherwise).
     void Unload();
 
@@ -51,45 +51,36 @@ private:
     ModuleApi::Module m_api;
 };
 
-using Host::ChildRect;
 std::string WindowText(HWND window);
+LOGFONTA FontOf(HWND window);
+// The direct child windows of `parent`, in z-order.
+std::vector<HWND> Children(HWND parent);
+// Those of window class `windowClass` that lie exactly on `place`.
+std::vector<HWND> ChildrenOn(HWND parent, const char* windowClass, RECT place);
+
 // A click of the left mouse button at a client point, as the user makes it; the messages
 // it leads to are handled before it returns.
-void Click(HWND window, int x, int y);
+void Click(HWND window, POINT at);
 // The four command buttons of the tip window are windowless: a click at their centre.
-enum class CommandButton { OK, Undo, Info, Registry };
-void ClickButton(HWND tipWindow, CommandButton button);
+inline void Click(HWND tipWindow, const TipControl& button) { Click(tipWindow, button.Centre()); }
+
+// The help text as SorvHelp.dll itself gives it, "" for none; the tip module loads the
+// library.
+std::string LibraryHelpText(int tippNr, int kind);
+// The two memos of the tip window, each known by the help text it holds.
+struct Memos {
+    HWND german = nullptr;
+    HWND english = nullptr;
+};
+Memos FindMemos(HWND tipWindow, int tippNr = 211);
+
 // The tooltip window that `owner` created for its hints, or null.
 HWND TooltipOf(HWND owner);
-
 // The tools a tooltip window knows: the area each covers and the hint it shows.
 struct Tool {
     RECT rect;
     std::string text;
 };
 std::vector<Tool> ToolsOf(HWND tooltip);
-
-// Runs this test program again as a child process, for settings that Wine reads once when
-// a process starts: only the tests matching `gtestFilter`, with the environment variable
-// `variable` set to `value`. Returns the child's exit code (0 when its tests passed), or
-// kChildNotStarted / kChildTimedOut.
-inline constexpr DWORD kChildNotStarted = 73;
-inline constexpr DWORD kChildTimedOut = 72;
-DWORD RunChildProcess(const std::string& gtestFilter, const char* variable, const char* value,
-                      DWORD timeoutMs = 40000);
-
-// Sets Wine's Windows version ("win98", "nt40"...) for this test program while it lives:
-// Wine reads it once when a process starts, so a child process of the program runs as
-// that version.
-class WineVersionOverride {
-public:
-    explicit WineVersionOverride(const char* version);
-    ~WineVersionOverride();
-    WineVersionOverride(const WineVersionOverride&) = delete;
-    WineVersionOverride& operator=(const WineVersionOverride&) = delete;
-
-private:
-    std::string m_key;
-};
 
 } // namespace ts
