@@ -1,6 +1,8 @@
-#include "tests/support/TipModule.h"
+// The five exports of the real Tipp211.dll and their edge cases: the window each call
+// leaves, before ModulCreate, after ModulFree and when creation fails halfway.
 #include "host/ImportPatch.h"
 #include "tests/support/Pump.h"
+#include "tests/support/TipModule.h"
 
 #include <gtest/gtest.h>
 
@@ -43,12 +45,23 @@ struct DestroyWindowCount {
     }
 };
 
-std::vector<HWND> ChildWindows(HWND parent)
-{
+// The tip window that ModulCreate made, with its child windows, to see them all go.
+struct CreatedWindow {
+    explicit CreatedWindow(ts::TipModule& module)
+    {
+        EXPECT_EQ(module.Create(), 0);
+        window = module.Window();
+        children = ts::Children(window);
+    }
+    void ExpectGone() const
+    {
+        EXPECT_FALSE(::IsWindow(window));
+        for (HWND child : children) EXPECT_FALSE(::IsWindow(child));
+    }
+
+    HWND window = nullptr;
     std::vector<HWND> children;
-    for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
-    return children;
-}
+};
 
 } // namespace
 
@@ -78,8 +91,8 @@ TEST(ModuleExports, CreateShowsTheWindowWhereTheHostSays)
     EXPECT_EQ(r.top, 40);
     EXPECT_EQ(r.right - r.left, args.width);
     EXPECT_EQ(r.bottom - r.top, args.height);
-    EXPECT_EQ(client.right, 292);
-    EXPECT_EQ(client.bottom, 426);
+    EXPECT_EQ(client.right, ts::TipControl::kClient.cx);
+    EXPECT_EQ(client.bottom, ts::TipControl::kClient.cy);
     EXPECT_EQ(module.Api().Free(), 1);
     EXPECT_EQ(module.Window(), nullptr);
 }
@@ -139,15 +152,11 @@ TEST(ModuleExports, FailedCreateReturnsZeroAndLeavesNoWindow)
 TEST(ModuleExports, FreeDestroysTheWindowAndASecondFreeTouchesNothing)
 {
     ts::TipModule module;
-    ASSERT_EQ(module.Create(), 0);
-    HWND window = module.Window();
-    ASSERT_NE(window, nullptr);
-    const std::vector<HWND> children = ChildWindows(window);
-    ASSERT_FALSE(children.empty());
+    const CreatedWindow created(module);
+    ASSERT_FALSE(created.children.empty());
 
     EXPECT_EQ(module.Api().Free(), 1);
-    EXPECT_FALSE(::IsWindow(window));
-    for (HWND child : children) EXPECT_FALSE(::IsWindow(child));
+    created.ExpectGone();
     EXPECT_TRUE(module.Windows().empty());
 
     Host::ImportPatch patch(module.Library(), "user32.dll", "DestroyWindow", reinterpret_cast<void*>(&DestroyWindowCount::Fake));
@@ -198,21 +207,20 @@ TEST(ModuleExports, SecondCreateReplacesTheFirstWindow)
 TEST(ModuleExports, UnloadingTheLibraryDestroysTheWindow)
 {
     ts::TipModule module;
-    ASSERT_EQ(module.Create(), 0);
-    HWND window = module.Window();
-    ASSERT_NE(window, nullptr);
-    const std::vector<HWND> children = ChildWindows(window);
+    const CreatedWindow created(module);
+    ASSERT_FALSE(created.children.empty());
 
     module.Unload();
-    EXPECT_FALSE(::IsWindow(window));
-    for (HWND child : children) EXPECT_FALSE(::IsWindow(child));
+    created.ExpectGone();
 
     // Whatever still reaches the old handles, or every top-level window, finds no code of
     // the unloaded module: a window procedure left behind would crash this program here.
     const UINT hostMessage = ::RegisterWindowMessageA("Kelvamo");
     ::SendMessageA(HWND_BROADCAST, hostMessage, 12, 400);
-    EXPECT_EQ(::SendMessageA(window, WM_PAINT, 0, 0), 0);
-    EXPECT_FALSE(::PostMessageA(window, WM_CLOSE, 0, 0)) << "the old handle still takes messages";
+    ::SetLastError(0);
+    ::SendMessageA(created.window, WM_PAINT, 0, 0);
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE)) << "a sent message reaches the old handle";
+    EXPECT_FALSE(::PostMessageA(created.window, WM_CLOSE, 0, 0)) << "the old handle still takes messages";
     ts::PumpMessages();
     EXPECT_EQ(::GetModuleHandleA("Tipp211.dll"), nullptr);
 }
