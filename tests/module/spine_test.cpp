@@ -1,5 +1,6 @@
 // The five exports of the real Tipp211.dll and their edge cases: the window each call
 // leaves, before ModulCreate, after ModulFree and when creation fails halfway.
+#include "contract/HostMessage.h"
 #include "host/ImportPatch.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TipModule.h"
@@ -215,7 +216,7 @@ TEST(ModuleExports, UnloadingTheLibraryDestroysTheWindow)
 
     // Whatever still reaches the old handles, or every top-level window, finds no code of
     // the unloaded module: a window procedure left behind would crash this program here.
-    const UINT hostMessage = ::RegisterWindowMessageA("Kelvamo");
+    const UINT hostMessage = ::RegisterWindowMessageA(HostMessage::kName);
     ::SendMessageA(HWND_BROADCAST, hostMessage, 12, 400);
     ::SetLastError(0);
     ::SendMessageA(created.window, WM_PAINT, 0, 0);

@@ -1,4 +1,5 @@
 #include "tests/support/MessageParty.h"
+#include "contract/HostMessage.h"
 
 #include <stdexcept>
 
@@ -44,7 +45,7 @@ BOOL CALLBACK FindInZOrder(HWND hwnd, LPARAM lp)
 MessageParty::MessageParty(DWORD style, DWORD exStyle)
 {
     RegisterPartyClass(&MessageParty::WindowProc);
-    m_messageId = ::RegisterWindowMessageA("Kelvamo");
+    m_messageId = ::RegisterWindowMessageA(HostMessage::kName);
     if (!m_messageId) throw std::runtime_error("\"Kelvamo\" does not register");
     m_window = ::CreateWindowExA(exStyle, kClassName, "Kelvamo party", style & ~WS_VISIBLE, 10, 10, 200, 150, nullptr,
                                  nullptr, ::GetModuleHandleA(nullptr), this);
