@@ -1,8 +1,11 @@
 // Sorvanti.exe in scripted sessions, as scripts/demo runs it: on Windows 98 as Wine
 // reports it, with a System.INI that holds a 386Enh section. Each session is a child
 // process; the test reads its report and compares System.INI key by key.
+#include "contract/Settings.h"
 #include "host/Catalog.h"
-#include "toolkit/Handles.h"
+#include "tests/support/Files.h"
+#include "tests/support/Registry.h"
+#include "tests/support/SystemIni.h"
 
 #include <gtest/gtest.h>
 
@@ -11,33 +14,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 namespace {
-
-std::string SystemIniPath()
-{
-    char windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryA(windows, sizeof windows);
-    return std::string(windows) + "\\system.ini";
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
 
 // Every key of an INI file, in order: section, key, value.
 using Entry = std::tuple<std::string, std::string, std::string>;
@@ -59,58 +41,6 @@ constexpr char kSystemIni[] =
     "[boot]\r\nshell=Explorer.exe\r\n\r\n"
     "[386Enh]\r\nwoafont=dosapp.fon\r\nPagingDrive=C:\r\nPagingFile=C:\\WIN386.SWP\r\nMinSPs=16\r\n\r\n"
     "[drivers]\r\nwave=mmdrv.dll\r\n";
-
-// Puts the session's System.INI in place, and the prefix's own back afterwards.
-class SystemIni {
-public:
-    SystemIni() : m_path(SystemIniPath()), m_saved(ReadFile(m_path)) { WriteFile(m_path, kSystemIni); }
-    ~SystemIni() { WriteFile(m_path, m_saved); }
-    SystemIni(const SystemIni&) = delete;
-    SystemIni& operator=(const SystemIni&) = delete;
-    [[nodiscard]] std::string Text() const { return ReadFile(m_path); }
-
-private:
-    std::string m_path;
-    std::string m_saved;
-};
-
-// A registry value of the current user, removed or restored when the test ends.
-class RegistryValue {
-public:
-    RegistryValue(const char* key, const char* name) : m_key(key), m_name(name)
-    {
-        DWORD size = sizeof m_data;
-        m_existed = ::RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, &m_type, m_data, &size) == ERROR_SUCCESS;
-        m_size = size;
-    }
-    ~RegistryValue()
-    {
-        HKEY key = nullptr;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, m_key, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return;
-        if (m_existed) ::RegSetValueExA(key, m_name, 0, m_type, m_data, m_size);
-        else ::RegDeleteValueA(key, m_name);
-        ::RegCloseKey(key);
-    }
-    RegistryValue(const RegistryValue&) = delete;
-    RegistryValue& operator=(const RegistryValue&) = delete;
-
-    void Set(const char* text) const
-    {
-        HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, m_key, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
-        ::RegSetValueExA(key, m_name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(std::strlen(text) + 1));
-        ::RegCloseKey(key);
-    }
-
-private:
-    const char* m_key;
-    const char* m_name;
-    bool m_existed = false;
-    DWORD m_type = 0;
-    BYTE m_data[256] = {};
-    DWORD m_size = 0;
-};
 
 struct Session {
     DWORD exitCode = 0;
@@ -155,7 +85,7 @@ Session RunHost(const std::string& arguments)
     ::GetExitCodeProcess(pi.hProcess, &session.exitCode);
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
-    std::istringstream lines(ReadFile(report));
+    std::istringstream lines(ts::ReadBytes(report).value_or(""));
     for (std::string line; std::getline(lines, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         session.report.push_back(line);
@@ -167,9 +97,12 @@ Session RunHost(const std::string& arguments)
 // Each session below runs on Windows 98 as Wine reports it to Sorvanti.exe.
 class HostSession : public ::testing::Test {
 protected:
-    RegistryValue m_version{"Software\\Wine\\AppDefaults\\Sorvanti.exe", "Version"};
-    SystemIni m_ini;
-    void SetUp() override { m_version.Set("win98"); }
+    void SetUp() override { ts::WriteRegistryValue(kVersionKey, "Version", ts::String("win98")); }
+    static std::string Ini() { return ts::SystemIni::Read().value_or(""); }
+
+    static constexpr char kVersionKey[] = "Software\\Wine\\AppDefaults\\Sorvanti.exe";
+    ts::SavedRegistryKey m_version{kVersionKey};
+    ts::SystemIni m_ini{kSystemIni};
 };
 
 std::vector<Entry> WithPagingDrive(const char* drive)
@@ -194,10 +127,10 @@ TEST_F(HostSession, TheDemoSessionChangesExactlyTheOneKey)
     EXPECT_TRUE(s.Has("notice 9999: saved")) << s.Text();
     EXPECT_TRUE(s.HasPrefix("question \"Um diese \xC4nderung zu aktivieren")) << s.Text();
     EXPECT_TRUE(s.Has("closing Tipp211.dll: ModulChanged 2, ModulNr 2")) << s.Text();
-    EXPECT_EQ(Entries(m_ini.Text()), WithPagingDrive("D:"));
+    EXPECT_EQ(Entries(Ini()), WithPagingDrive("D:"));
 
     // The picture holds both windows side by side: more than twice the host's width.
-    const std::string bmp = ReadFile(picture);
+    const std::string bmp = ts::ReadBytes(picture).value_or("");
     std::remove(picture.c_str());
     ASSERT_GT(bmp.size(), 26u);
     std::int32_t width = 0;
@@ -210,18 +143,18 @@ TEST_F(HostSession, SaveInTheHostSavesAsOKDoes)
     const Session s = RunHost(std::string(kOpen) + "--click Save --answer no --quit");
     EXPECT_EQ(s.exitCode, 0u) << s.Text();
     EXPECT_TRUE(s.Has("closing Tipp211.dll: ModulChanged 2, ModulNr 2")) << s.Text();
-    EXPECT_EQ(Entries(m_ini.Text()), WithPagingDrive("D:"));
+    EXPECT_EQ(Entries(Ini()), WithPagingDrive("D:"));
 }
 
 TEST_F(HostSession, ClosingWithAnUnsavedChangeAsksAndNoLeavesTheFileUntouched)
 {
-    const std::string before = m_ini.Text();
+    const std::string before = Ini();
     const Session s = RunHost(std::string(kOpen) + "--quit --answer no");
     EXPECT_EQ(s.exitCode, 0u) << s.Text();
     EXPECT_TRUE(s.Has("question \"The changes to \"Move or rename the paging file\" are not saved. Save them now?\": No"))
         << s.Text();
     EXPECT_TRUE(s.Has("closing Tipp211.dll: ModulChanged 1, ModulNr 2")) << s.Text();
-    EXPECT_EQ(m_ini.Text(), before);
+    EXPECT_EQ(Ini(), before);
 }
 
 TEST_F(HostSession, ClosingWithAnUnsavedChangeAndYesSaves)
@@ -229,7 +162,7 @@ TEST_F(HostSession, ClosingWithAnUnsavedChangeAndYesSaves)
     const Session s = RunHost(std::string(kOpen) + "--quit --answer yes --answer no");
     EXPECT_EQ(s.exitCode, 0u) << s.Text();
     EXPECT_TRUE(s.Has("closing Tipp211.dll: ModulChanged 2, ModulNr 2")) << s.Text();
-    EXPECT_EQ(Entries(m_ini.Text()), WithPagingDrive("D:"));
+    EXPECT_EQ(Entries(Ini()), WithPagingDrive("D:"));
 }
 
 // A failure while saving crosses the DLL boundary as a structured exception; the host
@@ -237,14 +170,13 @@ TEST_F(HostSession, ClosingWithAnUnsavedChangeAndYesSaves)
 // opens, and the module then refuses to save.
 TEST_F(HostSession, AFailedSaveIsShownInAMessageBox)
 {
-    tk::UniqueFile locked(::CreateFileA(SystemIniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(locked);
+    ts::SystemIniLock locked;
     const Session s = RunHost("--tip 211 --language 1 --click Save --answer ok --quit");
-    locked.reset();
+    locked.Release();
     EXPECT_EQ(s.exitCode, 0u) << s.Text();
     EXPECT_TRUE(s.HasPrefix("save failed: ")) << s.Text();
     EXPECT_TRUE(s.HasPrefix("question \"System.INI")) << "the box shows the module's text\n" << s.Text();
-    EXPECT_EQ(Entries(m_ini.Text()), Entries(kSystemIni));
+    EXPECT_EQ(Entries(Ini()), Entries(kSystemIni));
 }
 
 // Commands 10 and 11 keep the tip window at the host window's right edge, also when the
@@ -271,7 +203,7 @@ TEST_F(HostSession, TheTipWindowFollowsTheHostWindow)
 // The language chosen in the window is the one the next start opens the tip in.
 TEST_F(HostSession, TheChosenLanguageIsKeptForTheNextStart)
 {
-    RegistryValue language{"SOFTWARE\\Kelvamo\\Sorvanti", "Language"};
+    const ts::SavedRegistryKey settings{Settings::kKey};
     const Session choose = RunHost("--tip 211 --language 0 --click English --quit");
     EXPECT_EQ(choose.exitCode, 0u) << choose.Text();
     EXPECT_TRUE(choose.Has("language 1")) << choose.Text();
