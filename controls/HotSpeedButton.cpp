@@ -7,7 +7,7 @@ const tk::TClassInfo& THotSpeedButton::StaticClass()
         "THotSpeedButton", &tk::TSpeedButton::StaticClass(),
         [](tk::TComponent* owner) { return new THotSpeedButton(owner); },
         [](tk::TClassInfo& c) {
-            c.Reference("Images", &THotSpeedButton::SetImageList);
+            c.Reference("Images", &THotSpeedButton::SetImages);
             c.Integer("ImageIndex", &THotSpeedButton::SetImageIndex);
             c.Integer("HotImageIndex", &THotSpeedButton::SetHotImageIndex);
         });
@@ -30,7 +30,7 @@ void THotSpeedButton::ShowImage(int index)
     if (m_images) m_images->GetBitmap(index, Glyph());
 }
 
-void THotSpeedButton::SetImageList(tk::TImageList* images)
+void THotSpeedButton::SetImages(tk::TImageList* images)
 {
     m_images = images;
     if (images) images->FreeNotification(this);
@@ -51,7 +51,7 @@ void THotSpeedButton::SetHotImageIndex(int index)
 void THotSpeedButton::Notification(tk::TComponent* component, tk::TOperation operation)
 {
     tk::TSpeedButton::Notification(component, operation);
-    if (operation == tk::TOperation::opRemove && m_images && component == GetImageList()) SetImageList(nullptr);
+    if (operation == tk::TOperation::opRemove && m_images && component == m_images) SetImages(nullptr);
 }
 
 void THotSpeedButton::CMMouseEnter(tk::TMessage& message)

@@ -11,12 +11,11 @@ public:
     static const tk::TClassInfo& StaticClass();
     const tk::TClassInfo& ClassType() const override { return StaticClass(); }
 
-    tk::TImageList* Images() const { return GetImageList(); }
+    tk::TImageList* Images() const { return m_images; }
     int ImageIndex() const { return m_imageIndex; }
     int HotImageIndex() const { return m_hotImageIndex; }
 
-    tk::TImageList* GetImageList() const { return m_images; }
-    void SetImageList(tk::TImageList* images);
+    void SetImages(tk::TImageList* images);
     void SetImageIndex(int index);
     void SetHotImageIndex(int index);
 

@@ -62,7 +62,6 @@ public:
     // ExitWindowsEx(flags) with the shutdown privilege held for the call.
     static bool ExitWindowsWithPrivilege(std::int32_t flags);
 
-    bool GetBSControl() const { return BSControl; }
     std::int32_t TippNr = 0; // the host's tip number, key of every help-text request
 
 private:

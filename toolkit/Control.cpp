@@ -174,12 +174,6 @@ void TControl::HintChanged()
     if (TForm* form = ParentForm(); form && form != this) form->HintsChanged(this);
 }
 
-void TControl::SetFont(const TFont& font)
-{
-    m_font = font;
-    m_parentFont = false;
-}
-
 void TControl::SetParentFont(bool parentFont)
 {
     m_parentFont = parentFont;

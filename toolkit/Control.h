@@ -85,7 +85,6 @@ public:
 
     TFont& Font() { return m_font; }
     const TFont& Font() const { return m_font; }
-    void SetFont(const TFont& font);
     bool ParentFont() const { return m_parentFont; }
     void SetParentFont(bool parentFont);
     TColor Color() const { return m_color; }

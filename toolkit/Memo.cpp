@@ -61,9 +61,4 @@ void TMemo::SetText(const std::string& text)
     TCustomEdit::SetText(lines);
 }
 
-int TMemo::LineCount() const
-{
-    return Handle() ? static_cast<int>(::SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0)) : 0;
-}
-
 } // namespace tk

@@ -17,7 +17,6 @@ public:
     void SetScrollBars(TScrollStyle scrollBars);
     bool WordWrap() const { return m_wordWrap; }
     void SetWordWrap(bool wordWrap);
-    int LineCount() const;
     // Lone line feeds and carriage returns become CR LF: the EDIT control breaks lines
     // only there, and shows anything else as a block.
     void SetText(const std::string& text) override;

@@ -126,7 +126,7 @@ TEST(HotSpeedButton, AssigningTheListShowsTheNormalImageAtOnce)
         THotSpeedButton button(nullptr);
         if (row.indexBefore >= 0) button.SetImageIndex(row.indexBefore);
         EXPECT_TRUE(button.Glyph().Empty());
-        button.SetImageList(list.get());
+        button.SetImages(list.get());
         EXPECT_EQ(button.Images(), list.get());
         EXPECT_TRUE(Shows(button, *list, row.indexBefore >= 0 ? row.indexBefore : 0));
         EXPECT_EQ(button.Glyph().Width(), kSize);
@@ -137,7 +137,7 @@ TEST(HotSpeedButton, HotImageShowsFromTheNextEntry)
 {
     auto list = MakeList(kColorsA);
     THotSpeedButton button(nullptr);
-    button.SetImageList(list.get());
+    button.SetImages(list.get());
     button.SetHotImageIndex(3);
     EXPECT_EQ(button.HotImageIndex(), 3);
     EXPECT_TRUE(Shows(button, *list, 0)) << "assigning the hot index changed the face";
@@ -160,7 +160,7 @@ TEST(HotSpeedButton, NewNormalIndexShowsAtOnceEvenWhileHot)
 {
     auto list = MakeList(kColorsA);
     THotSpeedButton button(nullptr);
-    button.SetImageList(list.get());
+    button.SetImages(list.get());
     button.SetHotImageIndex(1);
     Enter(button);
     ASSERT_TRUE(Shows(button, *list, 1));
@@ -179,7 +179,7 @@ TEST(HotSpeedButton, DestroyingTheListEmptiesTheFace)
 {
     auto list = MakeList(kColorsA);
     THotSpeedButton button(nullptr);
-    button.SetImageList(list.get());
+    button.SetImages(list.get());
     button.SetImageIndex(2);
     button.SetHotImageIndex(3);
     ASSERT_FALSE(button.Glyph().Empty());
@@ -200,7 +200,7 @@ TEST(HotSpeedButton, DestroyingTheListEmptiesTheFace)
 
     // A new list brings the images back.
     auto other = MakeList(kColorsB);
-    button.SetImageList(other.get());
+    button.SetImages(other.get());
     EXPECT_TRUE(Shows(button, *other, 2));
 }
 
@@ -209,10 +209,10 @@ TEST(HotSpeedButton, DestroyingAFormerListChangesNothing)
     auto a = MakeList(kColorsA);
     auto b = MakeList(kColorsB);
     THotSpeedButton button(nullptr);
-    button.SetImageList(a.get());
+    button.SetImages(a.get());
     button.SetImageIndex(1);
     button.SetHotImageIndex(2);
-    button.SetImageList(b.get());
+    button.SetImages(b.get());
     ASSERT_TRUE(Shows(button, *b, 1));
 
     a.reset();
@@ -222,7 +222,7 @@ TEST(HotSpeedButton, DestroyingAFormerListChangesNothing)
     EXPECT_TRUE(Shows(button, *b, 2));
 
     // Unhooking the list by hand works as well: the face empties.
-    button.SetImageList(nullptr);
+    button.SetImages(nullptr);
     EXPECT_EQ(button.Images(), nullptr);
     EXPECT_TRUE(button.Glyph().Empty());
 }
@@ -248,7 +248,7 @@ TEST(HotSpeedButton, EnterAndLeaveWithoutAListOrWhenDisabled)
         button.SetHotImageIndex(1);
         button.SetImageIndex(2);
         if (row.withList) {
-            button.SetImageList(list.get());
+            button.SetImages(list.get());
         } else {
             button.Glyph().SetSize(5, 5, RGB(1, 2, 3)); // a glyph from elsewhere
         }
@@ -280,7 +280,7 @@ TEST(HotSpeedButton, BaseHandlingRunsAfterImageAndCursorChanged)
 {
     auto list = MakeList(kColorsA);
     ObservedButton button(nullptr);
-    button.SetImageList(list.get());
+    button.SetImages(list.get());
     button.SetHotImageIndex(1);
     const COLORREF normalCorner = kColorsA[0];
     const COLORREF hotCorner = kColorsA[1];
