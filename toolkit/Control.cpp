@@ -44,8 +44,6 @@ const TClassInfo& TControl::StaticClass()
         c.Color("Color", &TControl::SetColor);
         c.Boolean("ParentColor", &TControl::SetParentColor);
         c.Boolean("ParentFont", &TControl::SetParentFont);
-        c.Boolean("Ctl3D", &TControl::SetCtl3D);
-        c.Boolean("ParentCtl3D", &TControl::SetParentCtl3D);
         c.Property("Font.Name", [](TComponent& t, const LayoutValue& v, LayoutReader& r) { dynamic_cast<TControl&>(t).Font().SetName(r.AsString(v)); });
         c.Property("Font.Height", [](TComponent& t, const LayoutValue& v, LayoutReader& r) { dynamic_cast<TControl&>(t).Font().SetHeight(r.AsInteger(v)); });
         c.Property("Font.Size", [](TComponent& t, const LayoutValue& v, LayoutReader& r) { dynamic_cast<TControl&>(t).Font().SetSize(r.AsInteger(v)); });
@@ -126,7 +124,6 @@ void TControl::StoreBounds(int left, int top, int width, int height)
     m_top = top;
     m_width = width;
     m_height = height;
-    BoundsChanged();
 }
 
 void TControl::SetAnchors(TAnchors anchors)
@@ -207,27 +204,6 @@ void TControl::ParentColorChanged(TColor color)
     if (!m_parentColor || color == m_color) return;
     m_color = color;
     ColorChanged();
-}
-
-void TControl::SetCtl3D(bool ctl3D)
-{
-    m_parentCtl3D = false;
-    if (ctl3D == m_ctl3D) return;
-    m_ctl3D = ctl3D;
-    Ctl3DChanged();
-}
-
-void TControl::SetParentCtl3D(bool parentCtl3D)
-{
-    m_parentCtl3D = parentCtl3D;
-    if (parentCtl3D && m_parent) ParentCtl3DChanged(m_parent->Ctl3D());
-}
-
-void TControl::ParentCtl3DChanged(bool ctl3D)
-{
-    if (!m_parentCtl3D || ctl3D == m_ctl3D) return;
-    m_ctl3D = ctl3D;
-    Ctl3DChanged();
 }
 
 void TControl::SetText(const std::string& text)

@@ -60,7 +60,7 @@ public:
     void SetTop(int v) { SetBounds(m_left, v, m_width, m_height); }
     void SetWidth(int v) { SetBounds(m_left, m_top, v, m_height); }
     void SetHeight(int v) { SetBounds(m_left, m_top, m_width, v); }
-    virtual void SetBounds(int left, int top, int width, int height);
+    void SetBounds(int left, int top, int width, int height);
     RECT BoundsRect() const { return {m_left, m_top, m_left + m_width, m_top + m_height}; }
     virtual int ClientWidth() const { return m_width; }
     virtual int ClientHeight() const { return m_height; }
@@ -91,10 +91,6 @@ public:
     void SetColor(TColor color);
     bool ParentColor() const { return m_parentColor; }
     void SetParentColor(bool parentColor);
-    // Three-dimensional borders; controls take their parent's setting unless given one.
-    bool Ctl3D() const { return m_ctl3D; }
-    void SetCtl3D(bool ctl3D);
-    void SetParentCtl3D(bool parentCtl3D);
 
     virtual std::string Text() const { return m_text; }
     virtual void SetText(const std::string& text);
@@ -119,7 +115,6 @@ public:
     // Called by the parent when its font or colour changes.
     void ParentFontChanged(const TFont& font);
     void ParentColorChanged(TColor color);
-    void ParentCtl3DChanged(bool ctl3D);
 
 protected:
     virtual void CMMouseEnter(TMessage& message);
@@ -127,8 +122,6 @@ protected:
     virtual void FontChanged() { Invalidate(); }
     virtual void ColorChanged() { Invalidate(); }
     virtual void EnabledChanged() { Invalidate(); }
-    virtual void BoundsChanged() {}
-    virtual void Ctl3DChanged() {}
     virtual void HintChanged();
     // Takes a new place without touching the anchor distances; windowed controls also
     // move their window.
@@ -138,7 +131,7 @@ protected:
 
 private:
     friend class TWinControl;
-    // Takes a new place and tells BoundsChanged, and nothing else.
+    // Takes a new place, and nothing else.
     void StoreBounds(int left, int top, int width, int height);
 
     TWinControl* m_parent = nullptr;
@@ -157,8 +150,6 @@ private:
     bool m_applyingParentFont = false;
     TColor m_color = clBtnFace;
     bool m_parentColor = true;
-    bool m_ctl3D = true;
-    bool m_parentCtl3D = true;
     std::string m_text;
 };
 

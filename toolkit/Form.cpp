@@ -79,11 +79,6 @@ void TForm::DoCreate()
     if (OnCreate) Guarded([this] { OnCreate(this); });
 }
 
-namespace {
-constexpr DWORD kFrameStyles =
-    WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-}
-
 TCreateParams TForm::CreateParams() const
 {
     DWORD style = WS_OVERLAPPED | WS_CLIPCHILDREN;
@@ -101,15 +96,8 @@ TCreateParams TForm::CreateParams() const
     return {nullptr, style, WS_EX_CONTROLPARENT};
 }
 
-// A new frame keeps the client area the controls were placed in. A window that exists
-// takes the new frame styles; one that does not is made with them.
 void TForm::ApplyWindowStyle(int clientWidth, int clientHeight)
 {
-    if (HandleAllocated()) {
-        const LONG keep = ::GetWindowLongA(Handle(), GWL_STYLE) & ~kFrameStyles;
-        ::SetWindowLongA(Handle(), GWL_STYLE, keep | static_cast<LONG>(CreateParams().Style & kFrameStyles));
-        ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
     m_frame = FrameSize();
     const SIZE frame = WindowFrame();
     SetBounds(Left(), Top(), clientWidth + frame.cx, clientHeight + frame.cy);
@@ -147,6 +135,7 @@ void TForm::SetClientHeight(int height)
 
 void TForm::SetBorderStyle(TBorderStyle style)
 {
+    if (style == m_borderStyle || !StyleChangeable()) return;
     const int cw = ClientWidth(), ch = ClientHeight();
     m_borderStyle = style;
     ApplyWindowStyle(cw, ch);
@@ -154,6 +143,7 @@ void TForm::SetBorderStyle(TBorderStyle style)
 
 void TForm::SetBorderIcons(TBorderIcons icons)
 {
+    if (icons == m_borderIcons || !StyleChangeable()) return;
     const int cw = ClientWidth(), ch = ClientHeight();
     m_borderIcons = icons;
     ApplyWindowStyle(cw, ch);

@@ -81,6 +81,7 @@ protected:
     void WindowCreated() override;
 
 private:
+    // Takes the frame of the border style and icons it has now, keeping the client size.
     void ApplyWindowStyle(int clientWidth, int clientHeight);
     SIZE WindowFrame() const;
     void SendIcon();

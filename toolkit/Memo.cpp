@@ -34,16 +34,14 @@ TCreateParams TMemo::CreateParams() const
 
 void TMemo::SetScrollBars(TScrollStyle scrollBars)
 {
-    if (scrollBars == m_scrollBars) return;
+    if (scrollBars == m_scrollBars || !StyleChangeable()) return;
     m_scrollBars = scrollBars;
-    RecreateWnd();
 }
 
 void TMemo::SetWordWrap(bool wordWrap)
 {
-    if (wordWrap == m_wordWrap) return;
+    if (wordWrap == m_wordWrap || !StyleChangeable()) return;
     m_wordWrap = wordWrap;
-    RecreateWnd();
 }
 
 void TMemo::SetText(const std::string& text)

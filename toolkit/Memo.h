@@ -13,6 +13,7 @@ public:
     static const TClassInfo& StaticClass();
     const TClassInfo& ClassType() const override { return StaticClass(); }
 
+    // Scroll bars and word wrap are styles: they are set before the window is made.
     TScrollStyle ScrollBars() const { return m_scrollBars; }
     void SetScrollBars(TScrollStyle scrollBars);
     bool WordWrap() const { return m_wordWrap; }

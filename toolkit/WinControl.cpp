@@ -9,6 +9,7 @@
 
 #include <windowsx.h>
 #include <algorithm>
+#include <cassert>
 
 namespace tk {
 
@@ -35,6 +36,8 @@ const TClassInfo& TWinControl::StaticClass()
     static const TClassInfo& info = TClassInfo::Define("TWinControl", &TControl::StaticClass(), nullptr, [](TClassInfo& c) {
         c.Integer("TabOrder", &TWinControl::SetTabOrder);
         c.Boolean("TabStop", &TWinControl::SetTabStop);
+        c.Boolean("Ctl3D", &TWinControl::SetCtl3D);
+        c.Boolean("ParentCtl3D", &TWinControl::SetParentCtl3D);
     });
     return info;
 }
@@ -138,21 +141,6 @@ void TWinControl::WindowCreated()
     if (ShowHint() && !Hint().empty()) HintChanged();
     for (TControl* c : m_controls)
         if (!c->IsWindowed() && c->ShowHint() && !c->Hint().empty()) c->HintChanged();
-}
-
-void TWinControl::RecreateWnd()
-{
-    if (!m_hwnd) return;
-    const std::string text = Text();
-    HWND old = m_hwnd;
-    const bool ownClass = !m_subclassed;
-    Unbind();
-    m_subclassed = false;
-    // The child windows go with the old window; the new one makes them anew.
-    ::DestroyWindow(old);
-    if (ownClass) binding::ReleaseOwnClass();
-    TControl::SetText(text);
-    CreateWindowTree(Parent() != nullptr);
 }
 
 // From here on the window's messages no longer reach this object.
@@ -300,7 +288,6 @@ void TWinControl::WndProc(TMessage& m)
         // The window's last message: nothing needs unbinding from a window that is gone.
         m_hwnd = nullptr;
         if (!m_subclassed) binding::ReleaseOwnClass();
-        WindowDestroyed();
         return;
     }
     default:
@@ -393,13 +380,12 @@ void TWinControl::InsertControl(TControl* control)
     m_controls.push_back(control);
     control->ParentFontChanged(Font());
     control->ParentColorChanged(Color());
-    control->ParentCtl3DChanged(Ctl3D());
     ResetAnchorDistances(control);
-    if (auto* win = dynamic_cast<TWinControl*>(control); win && m_hwnd) {
-        if (!win->m_hwnd) {
-            win->CreateHandle();
-        } else {
-            ::SetParent(win->m_hwnd, m_hwnd);
+    if (auto* win = dynamic_cast<TWinControl*>(control)) {
+        win->ParentCtl3DChanged(m_ctl3D);
+        if (m_hwnd) {
+            if (!win->m_hwnd) win->CreateHandle();
+            else ::SetParent(win->m_hwnd, m_hwnd);
         }
     }
     if (control->Align() != TAlign::alNone) AlignControls();
@@ -478,11 +464,6 @@ void TWinControl::SetParent(TWinControl* parent)
 {
     TControl::SetParent(parent);
     if (!parent && m_hwnd && (::GetWindowLongA(m_hwnd, GWL_STYLE) & WS_CHILD)) ::ShowWindow(m_hwnd, SW_HIDE);
-}
-
-void TWinControl::SetBounds(int left, int top, int width, int height)
-{
-    TControl::SetBounds(left, top, width, height);
 }
 
 // A window moves once, and only when its place changes. Windows redraws what the move
@@ -573,18 +554,36 @@ void TWinControl::SetText(const std::string& text)
     if (Text() != text) ::SetWindowTextA(m_hwnd, text.c_str());
 }
 
-void TWinControl::Ctl3DChanged()
+void TWinControl::SetCtl3D(bool ctl3D)
 {
-    if (m_hwnd && m_subclassed) {
-        // System controls draw their border from the window styles.
-        const TCreateParams params = CreateParams();
-        const LONG keep = ::GetWindowLongA(m_hwnd, GWL_STYLE) & ~WS_BORDER;
-        ::SetWindowLongA(m_hwnd, GWL_STYLE, keep | (params.Style & WS_BORDER));
-        ::SetWindowLongA(m_hwnd, GWL_EXSTYLE, static_cast<LONG>(params.ExStyle));
-        ::SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    for (TControl* c : m_controls) c->ParentCtl3DChanged(Ctl3D());
-    Invalidate();
+    m_parentCtl3D = false;
+    ApplyCtl3D(ctl3D);
+}
+
+void TWinControl::SetParentCtl3D(bool parentCtl3D)
+{
+    m_parentCtl3D = parentCtl3D;
+    if (parentCtl3D && Parent()) ApplyCtl3D(Parent()->Ctl3D());
+}
+
+void TWinControl::ParentCtl3DChanged(bool ctl3D)
+{
+    if (m_parentCtl3D) ApplyCtl3D(ctl3D);
+}
+
+// The children that take their parent's setting follow it.
+void TWinControl::ApplyCtl3D(bool ctl3D)
+{
+    if (ctl3D == m_ctl3D || !StyleChangeable()) return;
+    m_ctl3D = ctl3D;
+    for (TControl* c : m_controls)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->ParentCtl3DChanged(ctl3D);
+}
+
+bool TWinControl::StyleChangeable() const
+{
+    assert(!m_hwnd && "a style changes only before the window is made");
+    return !m_hwnd;
 }
 
 void TWinControl::SetTabStop(bool tabStop)

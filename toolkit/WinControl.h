@@ -30,7 +30,6 @@ public:
     static TWinControl* FromHandle(HWND hwnd);
 
     void SetParent(TWinControl* parent) override;
-    void SetBounds(int left, int top, int width, int height) override;
     int ClientWidth() const override;
     int ClientHeight() const override;
 
@@ -40,6 +39,12 @@ public:
     void SetVisible(bool visible) override;
     std::string Text() const override;
     void SetText(const std::string& text) override;
+
+    // Three-dimensional borders, a style the window is made with; controls take their
+    // parent's setting unless given one.
+    bool Ctl3D() const { return m_ctl3D; }
+    void SetCtl3D(bool ctl3D);
+    void SetParentCtl3D(bool parentCtl3D);
 
     bool TabStop() const { return m_tabStop; }
     void SetTabStop(bool tabStop);
@@ -69,6 +74,10 @@ public:
 
 protected:
     virtual TCreateParams CreateParams() const;
+    // Whether a property the window takes only when it is made (a style) may change: only
+    // until the window exists. A change to a live window is refused, loudly in a debug
+    // build, rather than half done.
+    bool StyleChangeable() const;
     // Scales the control's own place, size and font.
     virtual void ScaleSelf(int multiplier, int divisor) { TControl::ScaleBy(multiplier, divisor); }
     // Makes the window of this control and its children; a parent without a window makes
@@ -80,8 +89,6 @@ protected:
     void DestroyHandle();
     // What border and caption take from the size, for the window as it will be made.
     SIZE FrameSize() const;
-    // Builds the window anew, for styles a window takes only at creation; the text stays.
-    void RecreateWnd();
     // Painting after the background and the windowless children (frames, captions).
     virtual void PaintOver(HDC) {}
     // Window procedure of the window's class, for messages the toolkit leaves alone.
@@ -92,12 +99,9 @@ protected:
     virtual void CommandNotify(WORD) {}
     // Paints the background in Color and the windowless children.
     void PaintWindow(HDC dc, const RECT& area);
-    // The window was destroyed by someone else than this object.
-    virtual void WindowDestroyed() {}
 
     void FontChanged() override;
     void ColorChanged() override;
-    void Ctl3DChanged() override;
     void UpdateBounds(int left, int top, int width, int height) override;
 
 private:
@@ -109,6 +113,8 @@ private:
     // Makes this window, then its children's, the last child first: a new child window
     // goes behind its older siblings, and a later control lies in front of an earlier one.
     void CreateWindowTree(bool inFront);
+    void ParentCtl3DChanged(bool ctl3D);
+    void ApplyCtl3D(bool ctl3D);
 
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
@@ -123,6 +129,8 @@ private:
     WNDPROC m_classProc = nullptr; // the system control's own procedure, when subclassed
     std::vector<TControl*> m_controls;
     UniqueBrush m_brush;
+    bool m_ctl3D = true;
+    bool m_parentCtl3D = true;
     bool m_tabStop = false;
     int m_tabOrder = -1;
     TControl* m_mouseControl = nullptr;
