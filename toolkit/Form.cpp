@@ -6,7 +6,6 @@
 #include "toolkit/PopupMenu.h"
 
 #include <windowsx.h>
-#include <algorithm>
 
 namespace tk {
 
@@ -211,64 +210,6 @@ void TForm::ScaleSelf(int multiplier, int divisor)
     Font().SetHeight(::MulDiv(Font().Height(), multiplier, divisor));
     SetClientWidth(::MulDiv(cw, multiplier, divisor));
     SetClientHeight(::MulDiv(ch, multiplier, divisor));
-}
-
-bool TForm::IsShortCut(int shortcut)
-{
-    return m_popupMenu && m_popupMenu->IsShortCut(shortcut);
-}
-
-namespace {
-// Appends the windowed controls on `parent` in tab order, each followed by those on it,
-// so that a group's controls take the group's place in the cycle.
-void AppendInTabOrder(const TWinControl& parent, std::vector<TWinControl*>& result)
-{
-    std::vector<TWinControl*> level;
-    for (TControl* c : parent.Controls())
-        if (auto* w = dynamic_cast<TWinControl*>(c)) level.push_back(w);
-    std::stable_sort(level.begin(), level.end(), [](auto* a, auto* b) { return a->TabOrder() < b->TabOrder(); });
-    for (TWinControl* w : level) {
-        result.push_back(w);
-        AppendInTabOrder(*w, result);
-    }
-}
-} // namespace
-
-std::vector<TWinControl*> TForm::AllWindowedControls() const
-{
-    std::vector<TWinControl*> result;
-    AppendInTabOrder(*this, result);
-    return result;
-}
-
-std::vector<TWinControl*> TForm::TabList() const
-{
-    // A control can take the focus only while it and every group it lies on are shown
-    // and enabled.
-    auto reachable = [this](const TWinControl* w) {
-        for (; w && w != this; w = w->Parent())
-            if (!w->Enabled() || !w->Visible()) return false;
-        return true;
-    };
-    std::vector<TWinControl*> list;
-    for (TWinControl* w : AllWindowedControls())
-        if (w->TabStop() && reachable(w)) list.push_back(w);
-    return list;
-}
-
-void TForm::SelectNext(TWinControl* current, bool forward)
-{
-    const std::vector<TWinControl*> list = TabList();
-    if (list.empty()) return;
-    auto it = std::find(list.begin(), list.end(), current);
-    size_t index;
-    if (it == list.end()) {
-        index = forward ? 0 : list.size() - 1;
-    } else {
-        const size_t at = static_cast<size_t>(it - list.begin());
-        index = forward ? (at + 1) % list.size() : (at + list.size() - 1) % list.size();
-    }
-    list[index]->SetFocus();
 }
 
 HWND TForm::Tooltip()

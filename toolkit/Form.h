@@ -2,7 +2,7 @@
 // TForm: a top-level window with a caption, a fixed single border, a system menu and a
 // minimise box, a colour, an icon and a popup menu. Its layout is read from the layouts
 // stored for its class and its ancestors (CreateForm); it keeps its tab cycle, its menu
-// shortcuts and its hints working inside the host's message loop.
+// shortcuts (Keyboard.cpp) and its hints working inside the host's message loop.
 #include "toolkit/WinControl.h"
 
 #include <memory>
@@ -85,7 +85,6 @@ private:
     void ApplyWindowStyle(int clientWidth, int clientHeight);
     SIZE WindowFrame() const;
     void SendIcon();
-    std::vector<TWinControl*> AllWindowedControls() const;
     HWND Tooltip();
 
     TBorderStyle m_borderStyle = TBorderStyle::bsSizeable;

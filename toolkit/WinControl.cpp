@@ -20,15 +20,6 @@ bool IsMouseMessage(UINT msg)
     return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK;
 }
 
-int ShortCutOf(WPARAM key)
-{
-    int shortcut = static_cast<int>(key & 0xFF);
-    if (::GetKeyState(VK_SHIFT) < 0) shortcut |= 0x2000;
-    if (::GetKeyState(VK_CONTROL) < 0) shortcut |= 0x4000;
-    if (::GetKeyState(VK_MENU) < 0) shortcut |= 0x8000;
-    return shortcut;
-}
-
 } // namespace
 
 const TClassInfo& TWinControl::StaticClass()
@@ -348,20 +339,6 @@ void TWinControl::UpdateMouseControl(TControl* control)
     m_mouseControl = control;
     if (previous) previous->Perform(CM_MOUSELEAVE);
     if (control) control->Perform(CM_MOUSEENTER);
-}
-
-bool TWinControl::HandleKeys(TMessage& m)
-{
-    TForm* form = ParentForm();
-    if (!form) return false;
-    if (m.Msg == WM_CHAR) return m.WParam == '\t'; // Tab moves the focus; it is never typed
-    const int shortcut = ShortCutOf(m.WParam);
-    if (form->IsShortCut(shortcut)) return true;
-    if (m.WParam == VK_TAB && !(shortcut & 0xC000)) {
-        form->SelectNext(this, !(shortcut & 0x2000));
-        return true;
-    }
-    return false;
 }
 
 TControl* TWinControl::ControlAtPos(POINT pt) const

@@ -122,7 +122,8 @@ private:
     void ApplyBounds(TControl* control, int left, int top, int width, int height);
     void UpdateMouseControl(TControl* control);
     bool HandleMouse(TMessage& message);
-    bool HandleKeys(TMessage& message);
+    // Tab and the menu shortcuts, which the form handles for all its windows.
+    bool HandleKeys(const TMessage& message);
 
     HWND m_hwnd = nullptr;
     bool m_subclassed = false;
