@@ -168,7 +168,7 @@ void TControl::SetShowHint(bool show)
 
 void TControl::HintChanged()
 {
-    if (TForm* form = ParentForm(); form && form != this) form->HintsChanged(this);
+    if (TForm* form = ParentForm(); form && form != this) form->Hints().Update(*this);
 }
 
 void TControl::SetParentFont(bool parentFont)

@@ -122,7 +122,8 @@ protected:
     virtual void FontChanged() { Invalidate(); }
     virtual void ColorChanged() { Invalidate(); }
     virtual void EnabledChanged() { Invalidate(); }
-    virtual void HintChanged();
+    // Tells the form's tooltip of a new hint, or of a new place for it.
+    void HintChanged();
     // Takes a new place without touching the anchor distances; windowed controls also
     // move their window.
     virtual void UpdateBounds(int left, int top, int width, int height);

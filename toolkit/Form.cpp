@@ -58,7 +58,7 @@ TForm::~TForm()
     MarkDestroying();
     // One DestroyWindow for everything: Windows destroys the child windows and the
     // tooltip, which this window owns, with it. The controls then go without windows.
-    static_cast<void>(m_tooltip.release());
+    m_hints.ForgetTooltip();
     DestroyHandle();
     DestroyComponents();
 }
@@ -170,7 +170,7 @@ void TForm::SendIcon()
 // as a whole, as when any of its windows cannot be made.
 void TForm::WindowCreated()
 {
-    if (!Tooltip()) throw Exception("Cannot create the window's tooltip");
+    if (!m_hints.Tooltip()) throw Exception("Cannot create the window's tooltip");
     TWinControl::WindowCreated();
     if (m_icon) SendIcon();
 }
@@ -210,62 +210,6 @@ void TForm::ScaleSelf(int multiplier, int divisor)
     Font().SetHeight(::MulDiv(Font().Height(), multiplier, divisor));
     SetClientWidth(::MulDiv(cw, multiplier, divisor));
     SetClientHeight(::MulDiv(ch, multiplier, divisor));
-}
-
-HWND TForm::Tooltip()
-{
-    if (!m_tooltip && HandleAllocated()) {
-        m_tooltip.reset(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                          ToolkitInstance(), nullptr));
-    }
-    return m_tooltip.get();
-}
-
-namespace {
-TOOLINFOA ToolOf(TControl* control)
-{
-    TOOLINFOA ti = {};
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
-    ti.hwnd = control->Parent()->Handle();
-    if (auto* w = dynamic_cast<TWinControl*>(control)) {
-        ti.uFlags = TTF_IDISHWND;
-        ti.uId = reinterpret_cast<UINT_PTR>(w->Handle());
-    } else {
-        ti.uId = reinterpret_cast<UINT_PTR>(control);
-        ti.rect = control->BoundsRect();
-    }
-    ti.lpszText = LPSTR_TEXTCALLBACKA;
-    return ti;
-}
-} // namespace
-
-void TForm::HintsChanged(TControl* control)
-{
-    if (!control->Parent() || !control->Parent()->HandleAllocated()) return;
-    if (auto* w = dynamic_cast<TWinControl*>(control); w && !w->HandleAllocated()) return;
-    HWND tip = Tooltip();
-    if (!tip) return;
-    TOOLINFOA ti = ToolOf(control);
-    ::SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-    if (control->ShowHint() && !control->Hint().empty())
-        ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-}
-
-void TForm::RemoveHint(TControl* control)
-{
-    if (!m_tooltip || !control->Parent() || !control->Parent()->HandleAllocated()) return;
-    if (auto* w = dynamic_cast<TWinControl*>(control); w && !w->HandleAllocated()) return;
-    TOOLINFOA ti = ToolOf(control);
-    ::SendMessageA(m_tooltip.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-}
-
-void TForm::RelayToHints(HWND hwnd, const TMessage& m)
-{
-    if (!m_tooltip) return;
-    const DWORD pos = ::GetMessagePos();
-    MSG msg{hwnd, m.Msg, m.WParam, m.LParam, static_cast<DWORD>(::GetMessageTime()), {GET_X_LPARAM(pos), GET_Y_LPARAM(pos)}};
-    ::SendMessageA(m_tooltip.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void TForm::WndProc(TMessage& m)

@@ -2,7 +2,9 @@
 // TForm: a top-level window with a caption, a fixed single border, a system menu and a
 // minimise box, a colour, an icon and a popup menu. Its layout is read from the layouts
 // stored for its class and its ancestors (CreateForm); it keeps its tab cycle, its menu
-// shortcuts (Keyboard.cpp) and its hints working inside the host's message loop.
+// shortcuts (Keyboard.cpp) and its hints (FormHints) working inside the host's message
+// loop.
+#include "toolkit/Hints.h"
 #include "toolkit/WinControl.h"
 
 #include <memory>
@@ -60,12 +62,8 @@ public:
     // Moves the focus from `current` to the next (or previous) control of the tab cycle.
     void SelectNext(TWinControl* current, bool forward);
 
-    // Keeps the hint of a control in the window's tooltip up to date.
-    void HintsChanged(TControl* control);
-    void RemoveHint(TControl* control);
-    // Shows the tooltip a mouse message that `hwnd`, one of the form's windows, received,
-    // so that it shows and hides the hints; it subclasses none of the windows itself.
-    void RelayToHints(HWND hwnd, const TMessage& message);
+    // The tooltip that shows the hints of the window's controls.
+    FormHints& Hints() { return m_hints; }
 
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
@@ -85,14 +83,13 @@ private:
     void ApplyWindowStyle(int clientWidth, int clientHeight);
     SIZE WindowFrame() const;
     void SendIcon();
-    HWND Tooltip();
 
     TBorderStyle m_borderStyle = TBorderStyle::bsSizeable;
     TBorderIcons m_borderIcons = biSystemMenu | biMinimize | biMaximize;
     TPopupMenu* m_popupMenu = nullptr;
     UniqueIcon m_icon;
     SIZE m_frame{}; // what border and caption take, until the window exists
-    UniqueWindow m_tooltip;
+    FormHints m_hints{*this};
 };
 
 // Creates a window of class T, reads its stored layouts and runs its creation event.

@@ -129,9 +129,7 @@ void TWinControl::CreateWindowTree(bool inFront)
 void TWinControl::WindowCreated()
 {
     // Hints wait for the windows they are shown over.
-    if (ShowHint() && !Hint().empty()) HintChanged();
-    for (TControl* c : m_controls)
-        if (!c->IsWindowed() && c->ShowHint() && !c->Hint().empty()) c->HintChanged();
+    if (TForm* form = ParentForm()) form->Hints().WindowCreated(*this);
 }
 
 // From here on the window's messages no longer reach this object.
@@ -190,7 +188,7 @@ void TWinControl::WndProc(TMessage& m)
 {
     // The form's tooltip learns of the pointer from here: it subclasses no window.
     if (IsMouseMessage(m.Msg))
-        if (TForm* form = ParentForm()) form->RelayToHints(m_hwnd, m);
+        if (TForm* form = ParentForm()) form->Hints().Relay(m_hwnd, m);
     switch (m.Msg) {
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
@@ -249,17 +247,7 @@ void TWinControl::WndProc(TMessage& m)
         }
         break;
     case WM_NOTIFY:
-        if (reinterpret_cast<NMHDR*>(m.LParam)->code == TTN_GETDISPINFOA) {
-            auto* info = reinterpret_cast<NMTTDISPINFOA*>(m.LParam);
-            const UINT_PTR id = info->hdr.idFrom;
-            for (TControl* c : m_controls) {
-                auto* w = dynamic_cast<TWinControl*>(c);
-                const bool match = (info->uFlags & TTF_IDISHWND) ? (w && reinterpret_cast<UINT_PTR>(w->m_hwnd) == id)
-                                                                 : reinterpret_cast<UINT_PTR>(c) == id;
-                if (match) info->lpszText = const_cast<char*>(c->Hint().c_str());
-            }
-            return;
-        }
+        if (FormHints::AnswerTextRequest(*this, m)) return;
         break;
     case WM_WINDOWPOSCHANGED: {
         DefaultHandler(m);
@@ -370,7 +358,7 @@ void TWinControl::InsertControl(TControl* control)
 
 void TWinControl::RemoveControl(TControl* control)
 {
-    if (TForm* form = ParentForm()) form->RemoveHint(control);
+    if (TForm* form = ParentForm()) form->Hints().Remove(*control);
     if (m_mouseControl == control) m_mouseControl = nullptr;
     if (m_pressedControl == control) {
         m_pressedControl = nullptr;
