@@ -1,13 +1,10 @@
 #include "toolkit/WinControl.h"
 #include "toolkit/Application.h"
 #include "toolkit/ClassInfo.h"
-#include "toolkit/DestroyWatch.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/Form.h"
-#include "toolkit/MouseLeave.h"
 #include "toolkit/WindowBinding.h"
 
-#include <windowsx.h>
 #include <algorithm>
 #include <cassert>
 
@@ -203,7 +200,8 @@ void TWinControl::WndProc(TMessage& m)
         {
             PAINTSTRUCT ps;
             HDC dc = ::BeginPaint(m_hwnd, &ps);
-            PaintWindow(dc, ps.rcPaint);
+            PaintBackground(dc, ps.rcPaint);
+            m_windowless.Paint(dc, ps.rcPaint);
             PaintOver(dc);
             ::EndPaint(m_hwnd, &ps);
         }
@@ -213,11 +211,12 @@ void TWinControl::WndProc(TMessage& m)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
-        if (!m_subclassed && HandleMouse(m)) return;
+        if (!m_subclassed && m_windowless.RouteMouse(m)) return;
         break;
     case WM_SETCURSOR:
         if (reinterpret_cast<HWND>(m.WParam) == m_hwnd && LOWORD(m.LParam) == HTCLIENT) {
-            TCursor cursor = m_mouseControl ? m_mouseControl->Cursor() : crDefault;
+            const TControl* under = m_windowless.UnderPointer();
+            TCursor cursor = under ? under->Cursor() : crDefault;
             if (cursor == crDefault) cursor = Cursor();
             if (cursor != crDefault) {
                 ::SetCursor(CursorHandle(cursor));
@@ -275,69 +274,9 @@ void TWinControl::WndProc(TMessage& m)
     DefaultHandler(m);
 }
 
-bool TWinControl::HandleMouse(TMessage& m)
-{
-    POINT pt{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-    auto forward = [&](TControl* c) {
-        c->Perform(m.Msg, m.WParam, MAKELPARAM(pt.x - c->Left(), pt.y - c->Top()));
-    };
-    switch (m.Msg) {
-    case WM_MOUSEMOVE:
-        if (!m_trackingLeave) m_trackingLeave = TrackMouseLeave(m_hwnd);
-        UpdateMouseControl(m_pressedControl ? m_pressedControl : ControlAtPos(pt));
-        if (m_pressedControl) {
-            forward(m_pressedControl);
-            return true;
-        }
-        return false;
-    case WM_MOUSELEAVE:
-        m_trackingLeave = false;
-        if (!m_pressedControl) UpdateMouseControl(nullptr);
-        return true;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        if (TControl* c = ControlAtPos(pt); c && c->Enabled()) {
-            m_pressedControl = c;
-            ::SetCapture(m_hwnd);
-            forward(c);
-            return true;
-        }
-        return false;
-    case WM_LBUTTONUP:
-        if (TControl* c = m_pressedControl) {
-            // Capture ends before the control reacts: a click handler may open a modal box.
-            m_pressedControl = nullptr;
-            ::ReleaseCapture();
-            // A click handler may destroy this window (the host's close command, say).
-            const TDestroyWatch self(this);
-            forward(c);
-            if (self.Alive()) UpdateMouseControl(ControlAtPos(pt));
-            return true;
-        }
-        return false;
-    default:
-        return false;
-    }
-}
-
-void TWinControl::UpdateMouseControl(TControl* control)
-{
-    if (control == m_mouseControl) return;
-    TControl* previous = m_mouseControl;
-    m_mouseControl = control;
-    if (previous) previous->Perform(CM_MOUSELEAVE);
-    if (control) control->Perform(CM_MOUSEENTER);
-}
-
 TControl* TWinControl::ControlAtPos(POINT pt) const
 {
-    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
-        TControl* c = *it;
-        if (c->IsWindowed() || !c->Visible()) continue;
-        RECT r = c->BoundsRect();
-        if (::PtInRect(&r, pt)) return c;
-    }
-    return nullptr;
+    return m_windowless.At(pt);
 }
 
 void TWinControl::InsertControl(TControl* control)
@@ -359,11 +298,7 @@ void TWinControl::InsertControl(TControl* control)
 void TWinControl::RemoveControl(TControl* control)
 {
     if (TForm* form = ParentForm()) form->Hints().Remove(*control);
-    if (m_mouseControl == control) m_mouseControl = nullptr;
-    if (m_pressedControl == control) {
-        m_pressedControl = nullptr;
-        if (::GetCapture() == m_hwnd) ::ReleaseCapture();
-    }
+    m_windowless.Remove(control);
     m_controls.erase(std::remove(m_controls.begin(), m_controls.end(), control), m_controls.end());
 }
 
@@ -583,20 +518,10 @@ HBRUSH TWinControl::CtlColor(HDC dc)
     return m_brush.get();
 }
 
-void TWinControl::PaintWindow(HDC dc, const RECT& area)
+void TWinControl::PaintBackground(HDC dc, const RECT& area)
 {
     if (!m_brush) m_brush.reset(::CreateSolidBrush(ColorToRGB(Color())));
     ::FillRect(dc, &area, m_brush.get());
-    for (TControl* c : m_controls) {
-        if (c->IsWindowed() || !c->Visible()) continue;
-        RECT r = c->BoundsRect(), hit;
-        if (!::IntersectRect(&hit, &r, &area)) continue;
-        const int saved = ::SaveDC(dc);
-        ::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
-        ::SetViewportOrgEx(dc, r.left, r.top, nullptr);
-        c->Paint(dc);
-        ::RestoreDC(dc, saved);
-    }
 }
 
 void TWinControl::FontChanged()

@@ -6,6 +6,7 @@
 // paints and hit-tests its windowless children and passes keyboard shortcuts and Tab to
 // its form.
 #include "toolkit/Control.h"
+#include "toolkit/WindowlessChildren.h"
 
 #include <vector>
 
@@ -97,8 +98,6 @@ protected:
     virtual HBRUSH CtlColor(HDC dc);
     // A notification code of WM_COMMAND sent by this control's window to its parent.
     virtual void CommandNotify(WORD) {}
-    // Paints the background in Color and the windowless children.
-    void PaintWindow(HDC dc, const RECT& area);
 
     void FontChanged() override;
     void ColorChanged() override;
@@ -120,8 +119,7 @@ private:
     void RemoveControl(TControl* control);
     void ResetAnchorDistances(TControl* control);
     void ApplyBounds(TControl* control, int left, int top, int width, int height);
-    void UpdateMouseControl(TControl* control);
-    bool HandleMouse(TMessage& message);
+    void PaintBackground(HDC dc, const RECT& area);
     // Tab and the menu shortcuts, which the form handles for all its windows.
     bool HandleKeys(const TMessage& message);
 
@@ -129,14 +127,12 @@ private:
     bool m_subclassed = false;
     WNDPROC m_classProc = nullptr; // the system control's own procedure, when subclassed
     std::vector<TControl*> m_controls;
+    WindowlessChildren m_windowless{*this};
     UniqueBrush m_brush;
     bool m_ctl3D = true;
     bool m_parentCtl3D = true;
     bool m_tabStop = false;
     int m_tabOrder = -1;
-    TControl* m_mouseControl = nullptr;
-    TControl* m_pressedControl = nullptr;
-    bool m_trackingLeave = false;
     bool m_aligning = false;
 };
 
