@@ -65,7 +65,7 @@ const TClassInfo& TControl::StaticClass()
 TControl::TControl(TComponent* owner) : TComponent(owner)
 {
     m_font.OnChange = [this] {
-        if (!m_applyingParentFont) m_parentFont = false;
+        if (!m_takingParentFont) m_parentFont = false;
         FontChanged();
     };
 }
@@ -106,7 +106,7 @@ void TControl::SetBounds(int left, int top, int width, int height)
     if (m_align != TAlign::alNone)
         m_parent->AlignControls();
     else
-        m_parent->ResetAnchorDistances(this);
+        KeepAnchorDistances();
 }
 
 void TControl::UpdateBounds(int left, int top, int width, int height)
@@ -129,13 +129,33 @@ void TControl::StoreBounds(int left, int top, int width, int height)
 void TControl::SetAnchors(TAnchors anchors)
 {
     m_anchors = anchors;
-    if (m_parent) m_parent->ResetAnchorDistances(this);
+    if (m_parent) KeepAnchorDistances();
 }
 
 void TControl::SetAlign(TAlign align)
 {
     m_align = align;
     if (m_parent) m_parent->AlignControls();
+}
+
+void TControl::KeepAnchorDistances()
+{
+    m_anchorRight = m_parent->ClientWidth() - (m_left + m_width);
+    m_anchorBottom = m_parent->ClientHeight() - (m_top + m_height);
+}
+
+RECT TControl::AnchoredBounds(int clientWidth, int clientHeight) const
+{
+    RECT r = BoundsRect();
+    if (m_anchors & akRight) {
+        if (!(m_anchors & akLeft)) r.left = clientWidth - m_anchorRight - m_width;
+        r.right = clientWidth - m_anchorRight;
+    }
+    if (m_anchors & akBottom) {
+        if (!(m_anchors & akTop)) r.top = clientHeight - m_anchorBottom - m_height;
+        r.bottom = clientHeight - m_anchorBottom;
+    }
+    return r;
 }
 
 void TControl::SetEnabled(bool enabled)
@@ -180,9 +200,9 @@ void TControl::SetParentFont(bool parentFont)
 void TControl::ParentFontChanged(const TFont& font)
 {
     if (!m_parentFont) return;
-    m_applyingParentFont = true;
+    m_takingParentFont = true;
     m_font = font;
-    m_applyingParentFont = false;
+    m_takingParentFont = false;
 }
 
 void TControl::SetColor(TColor color)
@@ -246,13 +266,10 @@ void TControl::CMMouseLeave(TMessage&)
     Invalidate();
 }
 
+// A font of its own scales with the control; a parent's font comes scaled from the parent.
 void TControl::ScaleBy(int multiplier, int divisor)
 {
-    if (!m_parentFont) {
-        m_applyingParentFont = true;
-        m_font.SetHeight(::MulDiv(m_font.Height(), multiplier, divisor));
-        m_applyingParentFont = false;
-    }
+    if (!m_parentFont) m_font.SetHeight(::MulDiv(m_font.Height(), multiplier, divisor));
     UpdateBounds(::MulDiv(m_left, multiplier, divisor), ::MulDiv(m_top, multiplier, divisor),
                  ::MulDiv(m_width, multiplier, divisor), ::MulDiv(m_height, multiplier, divisor));
 }

@@ -60,7 +60,12 @@ public:
     void SetTop(int v) { SetBounds(m_left, v, m_width, m_height); }
     void SetWidth(int v) { SetBounds(m_left, m_top, v, m_height); }
     void SetHeight(int v) { SetBounds(m_left, m_top, m_width, v); }
+    // Takes a new place; the parent then re-aligns its aligned children, or keeps the
+    // control's new distances to its edges for the anchors.
     void SetBounds(int left, int top, int width, int height);
+    // Takes a new place and nothing else: the parent places its children with it. Windowed
+    // controls also move their window.
+    virtual void UpdateBounds(int left, int top, int width, int height);
     RECT BoundsRect() const { return {m_left, m_top, m_left + m_width, m_top + m_height}; }
     virtual int ClientWidth() const { return m_width; }
     virtual int ClientHeight() const { return m_height; }
@@ -69,6 +74,11 @@ public:
     void SetAnchors(TAnchors anchors);
     TAlign Align() const { return m_align; }
     void SetAlign(TAlign align);
+    // Takes the distances from the control's place to its parent's right and bottom edges,
+    // which right and bottom anchors keep.
+    void KeepAnchorDistances();
+    // The place the anchors give the control in a client area of the given size.
+    RECT AnchoredBounds(int clientWidth, int clientHeight) const;
 
     virtual bool Enabled() const { return m_enabled; }
     virtual void SetEnabled(bool enabled);
@@ -124,9 +134,6 @@ protected:
     virtual void EnabledChanged() { Invalidate(); }
     // Tells the form's tooltip of a new hint, or of a new place for it.
     void HintChanged();
-    // Takes a new place without touching the anchor distances; windowed controls also
-    // move their window.
-    virtual void UpdateBounds(int left, int top, int width, int height);
 
     bool m_mouseInControl = false;
 
@@ -148,7 +155,8 @@ private:
     TCursor m_cursor = crDefault;
     TFont m_font;
     bool m_parentFont = true;
-    bool m_applyingParentFont = false;
+    // The font is being copied from the parent's: the change keeps ParentFont.
+    bool m_takingParentFont = false;
     TColor m_color = clBtnFace;
     bool m_parentColor = true;
     std::string m_text;

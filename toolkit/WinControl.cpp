@@ -284,7 +284,7 @@ void TWinControl::InsertControl(TControl* control)
     m_controls.push_back(control);
     control->ParentFontChanged(Font());
     control->ParentColorChanged(Color());
-    ResetAnchorDistances(control);
+    control->KeepAnchorDistances();
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
         win->ParentCtl3DChanged(m_ctl3D);
         if (m_hwnd) {
@@ -300,64 +300,6 @@ void TWinControl::RemoveControl(TControl* control)
     if (TForm* form = ParentForm()) form->Hints().Remove(*control);
     m_windowless.Remove(control);
     m_controls.erase(std::remove(m_controls.begin(), m_controls.end(), control), m_controls.end());
-}
-
-void TWinControl::ResetAnchorDistances(TControl* c)
-{
-    c->m_anchorRight = ClientWidth() - (c->Left() + c->Width());
-    c->m_anchorBottom = ClientHeight() - (c->Top() + c->Height());
-}
-
-void TWinControl::AlignControls()
-{
-    if (m_aligning) return;
-    m_aligning = true;
-    const int cw = ClientWidth(), ch = ClientHeight();
-    for (TControl* c : m_controls) {
-        if (c->Align() != TAlign::alNone) continue;
-        int left = c->Left(), top = c->Top(), width = c->Width(), height = c->Height();
-        const TAnchors a = c->Anchors();
-        if (a & akRight) {
-            if (a & akLeft) width = cw - left - c->m_anchorRight;
-            else left = cw - width - c->m_anchorRight;
-        }
-        if (a & akBottom) {
-            if (a & akTop) height = ch - top - c->m_anchorBottom;
-            else top = ch - height - c->m_anchorBottom;
-        }
-        c->UpdateBounds(left, top, width, height);
-    }
-    // Border strips: top and bottom span the width, left and right fill the height between.
-    RECT rest{0, 0, cw, ch};
-    for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
-        for (TControl* c : m_controls) {
-            if (c->Align() != pass || !c->Visible()) continue;
-            const int w = c->Width(), h = c->Height();
-            switch (pass) {
-            case TAlign::alTop:
-                c->UpdateBounds(rest.left, rest.top, rest.right - rest.left, h);
-                rest.top += h;
-                break;
-            case TAlign::alBottom:
-                c->UpdateBounds(rest.left, rest.bottom - h, rest.right - rest.left, h);
-                rest.bottom -= h;
-                break;
-            case TAlign::alLeft:
-                c->UpdateBounds(rest.left, rest.top, w, rest.bottom - rest.top);
-                rest.left += w;
-                break;
-            case TAlign::alRight:
-                c->UpdateBounds(rest.right - w, rest.top, w, rest.bottom - rest.top);
-                rest.right -= w;
-                break;
-            default:
-                c->UpdateBounds(rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top);
-                break;
-            }
-            ResetAnchorDistances(c);
-        }
-    }
-    m_aligning = false;
 }
 
 void TWinControl::SetParent(TWinControl* parent)
@@ -498,11 +440,9 @@ void TWinControl::SetFocus()
 
 void TWinControl::ScaleBy(int multiplier, int divisor)
 {
-    m_aligning = true;
+    const ChildLayout::ScalingScope scaling(m_layout);
     ScaleSelf(multiplier, divisor);
-    for (TControl* c : std::vector<TControl*>(m_controls)) c->ScaleBy(multiplier, divisor);
-    for (TControl* c : m_controls) ResetAnchorDistances(c);
-    m_aligning = false;
+    m_layout.ScaleChildren(multiplier, divisor);
 }
 
 void TWinControl::Invalidate()

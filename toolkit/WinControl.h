@@ -5,6 +5,7 @@
 // messages to the virtual WndProc, lays out its child controls (anchors, alignment),
 // paints and hit-tests its windowless children and passes keyboard shortcuts and Tab to
 // its form.
+#include "toolkit/ChildLayout.h"
 #include "toolkit/Control.h"
 #include "toolkit/WindowlessChildren.h"
 
@@ -31,6 +32,7 @@ public:
     static TWinControl* FromHandle(HWND hwnd);
 
     void SetParent(TWinControl* parent) override;
+    void UpdateBounds(int left, int top, int width, int height) override;
     int ClientWidth() const override;
     int ClientHeight() const override;
 
@@ -62,8 +64,7 @@ public:
     void AddChildComponent(TComponent* child) override;
 
     void WndProc(TMessage& message) override;
-    // Scales the control and everything on it; anchors and alignment are not applied on
-    // the way, since the scaled places already respect them.
+    // Scales the control and everything on it.
     void ScaleBy(int multiplier, int divisor) override;
     void Invalidate() override;
     bool IsWindowed() const override { return true; }
@@ -71,7 +72,7 @@ public:
     void SetFocus();
 
     // Places aligned children and applies the anchors of the others to the client size.
-    void AlignControls();
+    void AlignControls() { m_layout.Apply(); }
 
 protected:
     virtual TCreateParams CreateParams() const;
@@ -101,7 +102,6 @@ protected:
 
     void FontChanged() override;
     void ColorChanged() override;
-    void UpdateBounds(int left, int top, int width, int height) override;
 
 private:
     friend class TControl;
@@ -117,7 +117,6 @@ private:
 
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
-    void ResetAnchorDistances(TControl* control);
     void ApplyBounds(TControl* control, int left, int top, int width, int height);
     void PaintBackground(HDC dc, const RECT& area);
     // Tab and the menu shortcuts, which the form handles for all its windows.
@@ -127,13 +126,13 @@ private:
     bool m_subclassed = false;
     WNDPROC m_classProc = nullptr; // the system control's own procedure, when subclassed
     std::vector<TControl*> m_controls;
+    ChildLayout m_layout{*this};
     WindowlessChildren m_windowless{*this};
     UniqueBrush m_brush;
     bool m_ctl3D = true;
     bool m_parentCtl3D = true;
     bool m_tabStop = false;
     int m_tabOrder = -1;
-    bool m_aligning = false;
 };
 
 } // namespace tk
