@@ -73,7 +73,13 @@ TControl::TControl(TComponent* owner) : TComponent(owner)
 TControl::~TControl()
 {
     m_font.OnChange = nullptr;
-    if (m_parent) m_parent->RemoveControl(this);
+}
+
+void TControl::LeaveParent()
+{
+    if (!m_parent) return;
+    m_parent->RemoveControl(this);
+    m_parent = nullptr;
 }
 
 void TControl::SetParent(TWinControl* parent)
@@ -98,6 +104,42 @@ TForm* TControl::ParentForm() const
     return dynamic_cast<TForm*>(const_cast<TControl*>(c));
 }
 
+int TControl::Width() const
+{
+    const RECT r = BoundsRect();
+    return r.right - r.left;
+}
+
+int TControl::Height() const
+{
+    const RECT r = BoundsRect();
+    return r.bottom - r.top;
+}
+
+void TControl::SetLeft(int v)
+{
+    const RECT r = BoundsRect();
+    SetBounds(v, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void TControl::SetTop(int v)
+{
+    const RECT r = BoundsRect();
+    SetBounds(r.left, v, r.right - r.left, r.bottom - r.top);
+}
+
+void TControl::SetWidth(int v)
+{
+    const RECT r = BoundsRect();
+    SetBounds(r.left, r.top, v, r.bottom - r.top);
+}
+
+void TControl::SetHeight(int v)
+{
+    const RECT r = BoundsRect();
+    SetBounds(r.left, r.top, r.right - r.left, v);
+}
+
 void TControl::SetBounds(int left, int top, int width, int height)
 {
     UpdateBounds(left, top, width, height);
@@ -107,23 +149,6 @@ void TControl::SetBounds(int left, int top, int width, int height)
         m_parent->AlignControls();
     else
         KeepAnchorDistances();
-}
-
-void TControl::UpdateBounds(int left, int top, int width, int height)
-{
-    if (left == m_left && top == m_top && width == m_width && height == m_height) return;
-    Invalidate();
-    StoreBounds(left, top, width, height);
-    Invalidate();
-    if (!IsWindowed() && m_showHint) HintChanged();
-}
-
-void TControl::StoreBounds(int left, int top, int width, int height)
-{
-    m_left = left;
-    m_top = top;
-    m_width = width;
-    m_height = height;
 }
 
 void TControl::SetAnchors(TAnchors anchors)
@@ -140,37 +165,27 @@ void TControl::SetAlign(TAlign align)
 
 void TControl::KeepAnchorDistances()
 {
-    m_anchorRight = m_parent->ClientWidth() - (m_left + m_width);
-    m_anchorBottom = m_parent->ClientHeight() - (m_top + m_height);
+    const RECT r = BoundsRect();
+    m_anchorRight = m_parent->ClientWidth() - r.right;
+    m_anchorBottom = m_parent->ClientHeight() - r.bottom;
 }
 
 RECT TControl::AnchoredBounds(int clientWidth, int clientHeight) const
 {
     RECT r = BoundsRect();
     if (m_anchors & akRight) {
-        if (!(m_anchors & akLeft)) r.left = clientWidth - m_anchorRight - m_width;
+        if (!(m_anchors & akLeft)) r.left = clientWidth - m_anchorRight - (r.right - r.left);
         r.right = clientWidth - m_anchorRight;
     }
     if (m_anchors & akBottom) {
-        if (!(m_anchors & akTop)) r.top = clientHeight - m_anchorBottom - m_height;
+        if (!(m_anchors & akTop)) r.top = clientHeight - m_anchorBottom - (r.bottom - r.top);
         r.bottom = clientHeight - m_anchorBottom;
     }
     return r;
 }
 
-void TControl::SetEnabled(bool enabled)
+void TControl::VisibleChanged()
 {
-    if (enabled == m_enabled) return;
-    m_enabled = enabled;
-    EnabledChanged();
-}
-
-void TControl::SetVisible(bool visible)
-{
-    if (visible == m_visible) return;
-    Invalidate();
-    m_visible = visible;
-    Invalidate();
     if (m_parent && m_align != TAlign::alNone) m_parent->AlignControls();
 }
 
@@ -226,13 +241,6 @@ void TControl::ParentColorChanged(TColor color)
     ColorChanged();
 }
 
-void TControl::SetText(const std::string& text)
-{
-    if (text == m_text) return;
-    m_text = text;
-    Invalidate();
-}
-
 void TControl::Click()
 {
     if (OnClick) OnClick(this);
@@ -245,40 +253,13 @@ LRESULT TControl::Perform(UINT msg, WPARAM wparam, LPARAM lparam)
     return message.Result;
 }
 
-void TControl::WndProc(TMessage& message)
-{
-    switch (message.Msg) {
-    case CM_MOUSEENTER: CMMouseEnter(message); break;
-    case CM_MOUSELEAVE: CMMouseLeave(message); break;
-    default: break;
-    }
-}
-
-void TControl::CMMouseEnter(TMessage&)
-{
-    m_mouseInControl = true;
-    Invalidate();
-}
-
-void TControl::CMMouseLeave(TMessage&)
-{
-    m_mouseInControl = false;
-    Invalidate();
-}
-
 // A font of its own scales with the control; a parent's font comes scaled from the parent.
 void TControl::ScaleBy(int multiplier, int divisor)
 {
     if (!m_parentFont) m_font.SetHeight(::MulDiv(m_font.Height(), multiplier, divisor));
-    UpdateBounds(::MulDiv(m_left, multiplier, divisor), ::MulDiv(m_top, multiplier, divisor),
-                 ::MulDiv(m_width, multiplier, divisor), ::MulDiv(m_height, multiplier, divisor));
-}
-
-void TControl::Invalidate()
-{
-    if (!m_parent || !m_parent->HandleAllocated() || !m_visible) return;
-    RECT r = BoundsRect();
-    ::InvalidateRect(m_parent->Handle(), &r, TRUE);
+    const RECT r = BoundsRect();
+    UpdateBounds(::MulDiv(r.left, multiplier, divisor), ::MulDiv(r.top, multiplier, divisor),
+                 ::MulDiv(r.right - r.left, multiplier, divisor), ::MulDiv(r.bottom - r.top, multiplier, divisor));
 }
 
 } // namespace tk

@@ -1,8 +1,8 @@
 #pragma once
 // TControl: a visual component with a place on its parent, a font, a colour, anchors or an
-// alignment, a hint and a cursor. Windowless controls keep all of this here and are
-// painted and hit-tested by their parent; windowed controls (TWinControl) keep the state
-// that the window itself holds in the window.
+// alignment, a hint and a cursor. Where place, text, enabled state and visibility live
+// depends on the kind of control: a windowless control (TGraphicControl) keeps them itself,
+// a windowed one (TWinControl) in its window.
 #include "toolkit/Component.h"
 #include "toolkit/Font.h"
 
@@ -52,23 +52,23 @@ public:
     // The window the control lies on: the parent form.
     TForm* ParentForm() const;
 
-    int Left() const { return m_left; }
-    int Top() const { return m_top; }
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-    void SetLeft(int v) { SetBounds(v, m_top, m_width, m_height); }
-    void SetTop(int v) { SetBounds(m_left, v, m_width, m_height); }
-    void SetWidth(int v) { SetBounds(m_left, m_top, v, m_height); }
-    void SetHeight(int v) { SetBounds(m_left, m_top, m_width, v); }
+    // The place on the parent's client area; a top-level window's on the screen.
+    virtual RECT BoundsRect() const = 0;
+    int Left() const { return BoundsRect().left; }
+    int Top() const { return BoundsRect().top; }
+    int Width() const;
+    int Height() const;
+    void SetLeft(int v);
+    void SetTop(int v);
+    void SetWidth(int v);
+    void SetHeight(int v);
     // Takes a new place; the parent then re-aligns its aligned children, or keeps the
     // control's new distances to its edges for the anchors.
     void SetBounds(int left, int top, int width, int height);
-    // Takes a new place and nothing else: the parent places its children with it. Windowed
-    // controls also move their window.
-    virtual void UpdateBounds(int left, int top, int width, int height);
-    RECT BoundsRect() const { return {m_left, m_top, m_left + m_width, m_top + m_height}; }
-    virtual int ClientWidth() const { return m_width; }
-    virtual int ClientHeight() const { return m_height; }
+    // Takes a new place and nothing else: the parent places its children with it.
+    virtual void UpdateBounds(int left, int top, int width, int height) = 0;
+    virtual int ClientWidth() const { return Width(); }
+    virtual int ClientHeight() const { return Height(); }
 
     TAnchors Anchors() const { return m_anchors; }
     void SetAnchors(TAnchors anchors);
@@ -80,10 +80,12 @@ public:
     // The place the anchors give the control in a client area of the given size.
     RECT AnchoredBounds(int clientWidth, int clientHeight) const;
 
-    virtual bool Enabled() const { return m_enabled; }
-    virtual void SetEnabled(bool enabled);
-    virtual bool Visible() const { return m_visible; }
-    virtual void SetVisible(bool visible);
+    virtual bool Enabled() const = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual bool Visible() const = 0;
+    virtual void SetVisible(bool visible) = 0;
+    virtual std::string Text() const = 0;
+    virtual void SetText(const std::string& text) = 0;
 
     const std::string& Hint() const { return m_hint; }
     void SetHint(const std::string& hint);
@@ -102,54 +104,40 @@ public:
     bool ParentColor() const { return m_parentColor; }
     void SetParentColor(bool parentColor);
 
-    virtual std::string Text() const { return m_text; }
-    virtual void SetText(const std::string& text);
-
     TNotifyEvent OnClick;
     virtual void Click();
 
     // Sends a message (a toolkit control message such as CM_MOUSEENTER, or a window
     // message) through the control's own message handling and returns its result.
     LRESULT Perform(UINT msg, WPARAM wparam = 0, LPARAM lparam = 0);
-    virtual void WndProc(TMessage& message);
+    virtual void WndProc(TMessage&) {}
 
     // Scales place, size and font by multiplier / divisor.
     virtual void ScaleBy(int multiplier, int divisor);
     // Redraws the control on screen.
-    virtual void Invalidate();
-
-    // Painting of windowless controls; the parent calls it with the control's own origin.
-    virtual void Paint(HDC) {}
-    virtual bool IsWindowed() const { return false; }
+    virtual void Invalidate() = 0;
 
     // Called by the parent when its font or colour changes.
     void ParentFontChanged(const TFont& font);
     void ParentColorChanged(TColor color);
 
 protected:
-    virtual void CMMouseEnter(TMessage& message);
-    virtual void CMMouseLeave(TMessage& message);
     virtual void FontChanged() { Invalidate(); }
     virtual void ColorChanged() { Invalidate(); }
-    virtual void EnabledChanged() { Invalidate(); }
+    // The parent re-aligns its aligned children when one of them shows or hides.
+    void VisibleChanged();
     // Tells the form's tooltip of a new hint, or of a new place for it.
     void HintChanged();
-
-    bool m_mouseInControl = false;
+    // Leaves the parent without a redraw, for a control that is being destroyed. Each kind
+    // of control does it in its own destructor: the parent still asks it what it is.
+    void LeaveParent();
 
 private:
-    friend class TWinControl;
-    // Takes a new place, and nothing else.
-    void StoreBounds(int left, int top, int width, int height);
-
     TWinControl* m_parent = nullptr;
-    int m_left = 0, m_top = 0, m_width = 0, m_height = 0;
     // Distances to the parent's right and bottom edges, kept for right and bottom anchors.
     int m_anchorRight = 0, m_anchorBottom = 0;
     TAnchors m_anchors = akLeft | akTop;
     TAlign m_align = TAlign::alNone;
-    bool m_enabled = true;
-    bool m_visible = true;
     std::string m_hint;
     bool m_showHint = false;
     TCursor m_cursor = crDefault;
@@ -159,7 +147,6 @@ private:
     bool m_takingParentFont = false;
     TColor m_color = clBtnFace;
     bool m_parentColor = true;
-    std::string m_text;
 };
 
 } // namespace tk

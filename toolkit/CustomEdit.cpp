@@ -3,6 +3,12 @@
 
 namespace tk {
 
+namespace {
+// The limit Windows NT and Wine give an edit control told to take as much as it can (a
+// limit of 0): 0x7FFFFFFE for a single line, all bits for several.
+constexpr UINT kLiftedLimit = 0x7FFFFFFE;
+} // namespace
+
 const TClassInfo& TCustomEdit::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define("TCustomEdit", &TWinControl::StaticClass(), nullptr, [](TClassInfo& c) {
@@ -21,8 +27,15 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner)
     SetTabStop(true);
 }
 
-DWORD TCustomEdit::BorderStyle() const { return Ctl3D() ? 0 : WS_BORDER; }
-DWORD TCustomEdit::BorderExStyle() const { return Ctl3D() ? WS_EX_CLIENTEDGE : 0; }
+DWORD TCustomEdit::EditStyle() const
+{
+    return (Ctl3D() ? 0 : WS_BORDER) | (m_pendingReadOnly ? ES_READONLY : 0);
+}
+
+DWORD TCustomEdit::EditExStyle() const
+{
+    return Ctl3D() ? WS_EX_CLIENTEDGE : 0;
+}
 
 void TCustomEdit::SetText(const std::string& text)
 {
@@ -33,31 +46,43 @@ void TCustomEdit::SetText(const std::string& text)
     Change();
 }
 
+// The control keeps its limit beside its styles. A limit of 0 lifts the control's own
+// default limit.
 void TCustomEdit::WindowCreated()
 {
     TWinControl::WindowCreated();
-    ApplyEditState();
+    ::SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(m_pendingMaxLength), 0);
+}
+
+void TCustomEdit::KeepWindowState()
+{
+    TWinControl::KeepWindowState();
+    m_pendingReadOnly = ReadOnly();
+    m_pendingMaxLength = MaxLength();
+}
+
+bool TCustomEdit::ReadOnly() const
+{
+    return HandleAllocated() ? (::GetWindowLongA(Handle(), GWL_STYLE) & ES_READONLY) != 0 : m_pendingReadOnly;
 }
 
 void TCustomEdit::SetReadOnly(bool readOnly)
 {
-    m_readOnly = readOnly;
-    ApplyEditState();
+    if (HandleAllocated()) ::SendMessageA(Handle(), EM_SETREADONLY, readOnly, 0);
+    else m_pendingReadOnly = readOnly;
+}
+
+int TCustomEdit::MaxLength() const
+{
+    if (!HandleAllocated()) return m_pendingMaxLength;
+    const auto limit = static_cast<UINT>(::SendMessageA(Handle(), EM_GETLIMITTEXT, 0, 0));
+    return limit >= kLiftedLimit ? 0 : static_cast<int>(limit);
 }
 
 void TCustomEdit::SetMaxLength(int maxLength)
 {
-    m_maxLength = maxLength;
-    ApplyEditState();
-}
-
-// Applies the state an EDIT control keeps in its window, after creation too. A limit of 0
-// lifts the control's own default limit.
-void TCustomEdit::ApplyEditState()
-{
-    if (!HandleAllocated()) return;
-    ::SendMessageA(Handle(), EM_SETREADONLY, m_readOnly, 0);
-    ::SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(m_maxLength), 0);
+    if (HandleAllocated()) ::SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
+    else m_pendingMaxLength = maxLength;
 }
 
 void TCustomEdit::Change()

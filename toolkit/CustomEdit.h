@@ -14,9 +14,11 @@ public:
     const TClassInfo& ClassType() const override { return StaticClass(); }
 
     void SetText(const std::string& text) override;
-    bool ReadOnly() const { return m_readOnly; }
+    bool ReadOnly() const;
     void SetReadOnly(bool readOnly);
-    int MaxLength() const { return m_maxLength; }
+    // The most characters the user may type; 0 for as many as the control takes, which
+    // Windows 95, 98 and ME report as their own limit once the window exists.
+    int MaxLength() const;
     void SetMaxLength(int maxLength);
 
     TNotifyEvent OnChange;
@@ -24,15 +26,15 @@ public:
 protected:
     virtual void Change();
     void CommandNotify(WORD code) override;
-    // The window takes the edit state when it is made.
     void WindowCreated() override;
-    DWORD BorderStyle() const;
-    DWORD BorderExStyle() const;
-    void ApplyEditState();
+    void KeepWindowState() override;
+    // The edit styles of both kinds of field: the border, and read-only as it is pending.
+    DWORD EditStyle() const;
+    DWORD EditExStyle() const;
 
 private:
-    bool m_readOnly = false;
-    int m_maxLength = 0;
+    bool m_pendingReadOnly = false;
+    int m_pendingMaxLength = 0;
     bool m_settingText = false;
 };
 

@@ -17,7 +17,7 @@ TEdit::TEdit(TComponent* owner) : TCustomEdit(owner)
 
 TCreateParams TEdit::CreateParams() const
 {
-    return {"EDIT", WS_CHILD | WS_CLIPSIBLINGS | ES_LEFT | ES_AUTOHSCROLL | BorderStyle(), BorderExStyle()};
+    return {"EDIT", WS_CHILD | WS_CLIPSIBLINGS | ES_LEFT | ES_AUTOHSCROLL | EditStyle(), EditExStyle()};
 }
 
 } // namespace tk

@@ -46,10 +46,9 @@ const TClassInfo& TForm::StaticClass()
 
 TForm::TForm(TComponent* owner) : TWinControl(owner)
 {
-    TControl::SetVisible(false);
+    SetVisible(false);
     SetParentFont(false);
     SetParentColor(false);
-    m_frame = FrameSize();
 }
 
 TForm::~TForm()
@@ -97,7 +96,6 @@ TCreateParams TForm::CreateParams() const
 
 void TForm::ApplyWindowStyle(int clientWidth, int clientHeight)
 {
-    m_frame = FrameSize();
     const SIZE frame = WindowFrame();
     SetBounds(Left(), Top(), clientWidth + frame.cx, clientHeight + frame.cy);
 }
@@ -106,7 +104,7 @@ void TForm::ApplyWindowStyle(int clientWidth, int clientHeight)
 // exists, those it will be made with before.
 SIZE TForm::WindowFrame() const
 {
-    if (!HandleAllocated()) return m_frame;
+    if (!HandleAllocated()) return FrameSize();
     RECT frame{0, 0, 0, 0};
     ::AdjustWindowRectEx(&frame, ::GetWindowLongA(Handle(), GWL_STYLE), FALSE, ::GetWindowLongA(Handle(), GWL_EXSTYLE));
     return {frame.right - frame.left, frame.bottom - frame.top};
@@ -114,12 +112,12 @@ SIZE TForm::WindowFrame() const
 
 int TForm::ClientWidth() const
 {
-    return HandleAllocated() ? TWinControl::ClientWidth() : Width() - m_frame.cx;
+    return HandleAllocated() ? TWinControl::ClientWidth() : Width() - FrameSize().cx;
 }
 
 int TForm::ClientHeight() const
 {
-    return HandleAllocated() ? TWinControl::ClientHeight() : Height() - m_frame.cy;
+    return HandleAllocated() ? TWinControl::ClientHeight() : Height() - FrameSize().cy;
 }
 
 void TForm::SetClientWidth(int width)

@@ -88,7 +88,6 @@ private:
     TBorderIcons m_borderIcons = biSystemMenu | biMinimize | biMaximize;
     TPopupMenu* m_popupMenu = nullptr;
     UniqueIcon m_icon;
-    SIZE m_frame{}; // what border and caption take, until the window exists
     FormHints m_hints{*this};
 };
 

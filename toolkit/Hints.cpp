@@ -1,5 +1,6 @@
 #include "toolkit/Hints.h"
 #include "toolkit/Application.h"
+#include "toolkit/GraphicControl.h"
 #include "toolkit/WinControl.h"
 
 #include <windowsx.h>
@@ -72,7 +73,7 @@ void FormHints::WindowCreated(TWinControl& window)
 {
     if (WantsTool(window)) Update(window);
     for (TControl* c : window.Controls())
-        if (!c->IsWindowed() && WantsTool(*c)) Update(*c);
+        if (dynamic_cast<TGraphicControl*>(c) && WantsTool(*c)) Update(*c);
 }
 
 void FormHints::Relay(HWND hwnd, const TMessage& m)

@@ -15,7 +15,7 @@ const TClassInfo& TLabel::StaticClass()
     return info;
 }
 
-TLabel::TLabel(TComponent* owner) : TControl(owner)
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
 {
     SetBounds(0, 0, 65, 13);
 }

@@ -1,10 +1,10 @@
 #pragma once
 // TLabel: a windowless line of text painted by its parent, transparent by default.
-#include "toolkit/Control.h"
+#include "toolkit/GraphicControl.h"
 
 namespace tk {
 
-class TLabel : public TControl {
+class TLabel : public TGraphicControl {
 public:
     explicit TLabel(TComponent* owner);
 

@@ -25,11 +25,11 @@ TMemo::TMemo(TComponent* owner) : TCustomEdit(owner)
 
 TCreateParams TMemo::CreateParams() const
 {
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | BorderStyle();
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | EditStyle();
     if (!m_wordWrap) style |= ES_AUTOHSCROLL;
     if (m_scrollBars == TScrollStyle::ssVertical || m_scrollBars == TScrollStyle::ssBoth) style |= WS_VSCROLL;
     if (m_scrollBars == TScrollStyle::ssHorizontal || m_scrollBars == TScrollStyle::ssBoth) style |= WS_HSCROLL;
-    return {"EDIT", style, BorderExStyle()};
+    return {"EDIT", style, EditExStyle()};
 }
 
 void TMemo::SetScrollBars(TScrollStyle scrollBars)

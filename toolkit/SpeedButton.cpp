@@ -13,7 +13,7 @@ const TClassInfo& TSpeedButton::StaticClass()
     return info;
 }
 
-TSpeedButton::TSpeedButton(TComponent* owner) : TControl(owner)
+TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner)
 {
     SetBounds(0, 0, 23, 22);
     m_glyph.OnChange = [this] { Invalidate(); };
@@ -42,7 +42,7 @@ void TSpeedButton::WndProc(TMessage& m)
         return;
     }
     default:
-        TControl::WndProc(m);
+        TGraphicControl::WndProc(m);
     }
 }
 

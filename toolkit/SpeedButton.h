@@ -3,11 +3,11 @@
 // a flat look (a frame only while the pointer is over it or it is pressed) and fires
 // OnClick when the left button is released over it.
 #include "toolkit/Bitmap.h"
-#include "toolkit/Control.h"
+#include "toolkit/GraphicControl.h"
 
 namespace tk {
 
-class TSpeedButton : public TControl {
+class TSpeedButton : public TGraphicControl {
 public:
     explicit TSpeedButton(TComponent* owner);
 

@@ -1,23 +1,17 @@
+// The life of a windowed control's window (made on first need with its children's,
+// destroyed with its parent's or its object) and the dispatch of its messages; the child
+// controls it takes in and lets go; the painting of its background.
 #include "toolkit/WinControl.h"
 #include "toolkit/Application.h"
 #include "toolkit/ClassInfo.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/Form.h"
+#include "toolkit/GraphicControl.h"
 #include "toolkit/WindowBinding.h"
 
 #include <algorithm>
-#include <cassert>
 
 namespace tk {
-
-namespace {
-
-bool IsMouseMessage(UINT msg)
-{
-    return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK;
-}
-
-} // namespace
 
 const TClassInfo& TWinControl::StaticClass()
 {
@@ -43,30 +37,12 @@ TWinControl::~TWinControl()
     // Owned components go first, while this window still exists to be their parent.
     DestroyComponents();
     for (TControl* c : std::vector<TControl*>(m_controls)) c->SetParent(nullptr);
+    LeaveParent();
     DestroyHandle();
 }
 
-void TWinControl::DestroyHandle()
-{
-    if (!m_hwnd) return;
-    HWND hwnd = m_hwnd;
-    const bool ownClass = !m_subclassed;
-    Unbind();
-    ::DestroyWindow(hwnd);
-    if (ownClass) binding::ReleaseOwnClass();
-}
-
-// A window is this toolkit's while its window procedure is one of ours: that tells apart
-// the windows of another copy of the toolkit (a test program's and a DLL's) and the
-// windows of other programs, whose storage means something else.
-TWinControl* TWinControl::FromHandle(HWND hwnd)
-{
-    if (!hwnd) return nullptr;
-    const WNDPROC proc = binding::CurrentProc(hwnd);
-    if (proc == OwnClassProc) return static_cast<TWinControl*>(binding::OwnClassObject(hwnd));
-    if (proc == SubclassProc) return static_cast<TWinControl*>(binding::SubclassObject(hwnd));
-    return nullptr;
-}
+// ---------------------------------------------------------------------------------------
+// The window's life
 
 TCreateParams TWinControl::CreateParams() const
 {
@@ -93,14 +69,14 @@ void TWinControl::CreateWindowTree(bool inFront)
 {
     TCreateParams params = CreateParams();
     DWORD style = params.Style;
-    if (Visible()) style |= WS_VISIBLE;
-    if (!TControl::Enabled()) style |= WS_DISABLED;
+    if (m_pendingVisible) style |= WS_VISIBLE;
+    if (!m_pendingEnabled) style |= WS_DISABLED;
     HWND parent = Parent() ? Parent()->m_hwnd : nullptr;
-    const std::string text = TControl::Text();
+    const RECT& r = m_pendingBounds;
     HWND hwnd;
     if (params.WindowClass) {
-        hwnd = ::CreateWindowExA(params.ExStyle, params.WindowClass, text.c_str(), style, Left(), Top(),
-                                 Width(), Height(), parent, nullptr, ToolkitInstance(), nullptr);
+        hwnd = ::CreateWindowExA(params.ExStyle, params.WindowClass, m_pendingText.c_str(), style, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, parent, nullptr, ToolkitInstance(), nullptr);
         if (!hwnd) throw Exception(std::string("Cannot create a window of class ") + params.WindowClass);
         m_hwnd = hwnd;
         m_classProc = binding::Subclass(hwnd, SubclassProc, this);
@@ -108,13 +84,15 @@ void TWinControl::CreateWindowTree(bool inFront)
     } else {
         m_subclassed = false;
         binding::AcquireOwnClass(OwnClassProc);
-        hwnd = ::CreateWindowExA(params.ExStyle, binding::OwnClassName(), text.c_str(), style, Left(), Top(),
-                                 Width(), Height(), parent, nullptr, ToolkitInstance(), this);
+        hwnd = ::CreateWindowExA(params.ExStyle, binding::OwnClassName(), m_pendingText.c_str(), style, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, parent, nullptr, ToolkitInstance(), this);
         if (!hwnd) {
             binding::ReleaseOwnClass();
             throw Exception("Cannot create a window");
         }
     }
+    // The window holds the text now.
+    std::string().swap(m_pendingText);
     ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     // A window added beside siblings that exist already goes in front of them.
     if (parent && inFront) ::SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -129,6 +107,16 @@ void TWinControl::WindowCreated()
     if (TForm* form = ParentForm()) form->Hints().WindowCreated(*this);
 }
 
+void TWinControl::DestroyHandle()
+{
+    if (!m_hwnd) return;
+    HWND hwnd = m_hwnd;
+    const bool ownClass = !m_subclassed;
+    Unbind();
+    ::DestroyWindow(hwnd);
+    if (ownClass) binding::ReleaseOwnClass();
+}
+
 // From here on the window's messages no longer reach this object.
 void TWinControl::Unbind()
 {
@@ -136,6 +124,30 @@ void TWinControl::Unbind()
     if (m_subclassed) binding::Unsubclass(m_hwnd, SubclassProc, m_classProc);
     else binding::BindOwnClass(m_hwnd, nullptr);
     m_hwnd = nullptr;
+}
+
+// What the window's border and caption take from its size, as the window will be made.
+SIZE TWinControl::FrameSize() const
+{
+    const TCreateParams params = CreateParams();
+    RECT r{0, 0, 0, 0};
+    ::AdjustWindowRectEx(&r, params.Style, FALSE, params.ExStyle);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// ---------------------------------------------------------------------------------------
+// Messages
+
+// A window is this toolkit's while its window procedure is one of ours: that tells apart
+// the windows of another copy of the toolkit (a test program's and a DLL's) and the
+// windows of other programs, whose storage means something else.
+TWinControl* TWinControl::FromHandle(HWND hwnd)
+{
+    if (!hwnd) return nullptr;
+    const WNDPROC proc = binding::CurrentProc(hwnd);
+    if (proc == OwnClassProc) return static_cast<TWinControl*>(binding::OwnClassObject(hwnd));
+    if (proc == SubclassProc) return static_cast<TWinControl*>(binding::SubclassObject(hwnd));
+    return nullptr;
 }
 
 // Messages before WM_NCCREATE (WM_GETMINMAXINFO) and after Unbind find no object and go to
@@ -184,13 +196,9 @@ void TWinControl::DefaultHandler(TMessage& m)
 void TWinControl::WndProc(TMessage& m)
 {
     // The form's tooltip learns of the pointer from here: it subclasses no window.
-    if (IsMouseMessage(m.Msg))
+    if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MBUTTONDBLCLK)
         if (TForm* form = ParentForm()) form->Hints().Relay(m_hwnd, m);
     switch (m.Msg) {
-    case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
-        TControl::WndProc(m);
-        return;
     case WM_ERASEBKGND:
         if (m_subclassed) break;
         m.Result = 1;
@@ -248,36 +256,33 @@ void TWinControl::WndProc(TMessage& m)
     case WM_NOTIFY:
         if (FormHints::AnswerTextRequest(*this, m)) return;
         break;
-    case WM_WINDOWPOSCHANGED: {
-        DefaultHandler(m);
-        RECT r;
-        ::GetWindowRect(m_hwnd, &r);
-        if (HWND parent = ::GetParent(m_hwnd); parent && (::GetWindowLongA(m_hwnd, GWL_STYLE) & WS_CHILD))
-            ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-        StoreBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-        return;
-    }
     case WM_SIZE:
         DefaultHandler(m);
         AlignControls();
         return;
-    case WM_NCDESTROY: {
+    case WM_DESTROY:
+        KeepWindowState();
+        break;
+    case WM_NCDESTROY:
         DefaultHandler(m);
         // The window's last message: nothing needs unbinding from a window that is gone.
         m_hwnd = nullptr;
         if (!m_subclassed) binding::ReleaseOwnClass();
         return;
-    }
     default:
         break;
     }
     DefaultHandler(m);
 }
 
-TControl* TWinControl::ControlAtPos(POINT pt) const
+// ---------------------------------------------------------------------------------------
+// Children
+
+void TWinControl::SetFocus()
 {
-    return m_windowless.At(pt);
+    if (m_hwnd) ::SetFocus(m_hwnd);
 }
+
 
 void TWinControl::InsertControl(TControl* control)
 {
@@ -308,134 +313,9 @@ void TWinControl::SetParent(TWinControl* parent)
     if (!parent && m_hwnd && (::GetWindowLongA(m_hwnd, GWL_STYLE) & WS_CHILD)) ::ShowWindow(m_hwnd, SW_HIDE);
 }
 
-// A window moves once, and only when its place changes. Windows redraws what the move
-// uncovers and reports the place back (WM_WINDOWPOSCHANGED); a window without a handle
-// realigns its children at once, one with a handle on WM_SIZE.
-void TWinControl::UpdateBounds(int left, int top, int width, int height)
+TControl* TWinControl::ControlAtPos(POINT pt) const
 {
-    if (left == Left() && top == Top() && width == Width() && height == Height()) return;
-    const bool resized = width != Width() || height != Height();
-    StoreBounds(left, top, width, height);
-    if (!m_hwnd) {
-        if (resized) AlignControls();
-        return;
-    }
-    ::SetWindowPos(m_hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    // Our own windows paint from their size (a centred caption, a bevel) and have no
-    // class style that redraws them whole.
-    if (resized && !m_subclassed) ::InvalidateRect(m_hwnd, nullptr, TRUE);
-}
-
-int TWinControl::ClientWidth() const
-{
-    if (!m_hwnd) return Width();
-    RECT r;
-    ::GetClientRect(m_hwnd, &r);
-    return r.right;
-}
-
-int TWinControl::ClientHeight() const
-{
-    if (!m_hwnd) return Height();
-    RECT r;
-    ::GetClientRect(m_hwnd, &r);
-    return r.bottom;
-}
-
-// What the window's border and caption take from its size, as the window will be made.
-SIZE TWinControl::FrameSize() const
-{
-    const TCreateParams params = CreateParams();
-    RECT r{0, 0, 0, 0};
-    ::AdjustWindowRectEx(&r, params.Style, FALSE, params.ExStyle);
-    return {r.right - r.left, r.bottom - r.top};
-}
-
-bool TWinControl::Enabled() const
-{
-    return m_hwnd ? ::IsWindowEnabled(m_hwnd) != FALSE : TControl::Enabled();
-}
-
-void TWinControl::SetEnabled(bool enabled)
-{
-    TControl::SetEnabled(enabled);
-    if (m_hwnd) ::EnableWindow(m_hwnd, enabled);
-}
-
-bool TWinControl::Visible() const
-{
-    return m_hwnd ? (::GetWindowLongA(m_hwnd, GWL_STYLE) & WS_VISIBLE) != 0 : TControl::Visible();
-}
-
-// The window shows or hides itself and whatever it uncovers; nothing else needs a redraw.
-void TWinControl::SetVisible(bool visible)
-{
-    if (visible == TControl::Visible() && (!m_hwnd || visible == Visible())) return;
-    // The window first: Visible() reads it when the parent re-aligns its children.
-    if (m_hwnd) ::ShowWindow(m_hwnd, !visible ? SW_HIDE : Parent() ? SW_SHOWNOACTIVATE : SW_SHOW);
-    m_visible = visible;
-    if (Parent() && Align() != TAlign::alNone) Parent()->AlignControls();
-}
-
-std::string TWinControl::Text() const
-{
-    if (!m_hwnd) return TControl::Text();
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(m_hwnd)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(m_hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-void TWinControl::SetText(const std::string& text)
-{
-    if (!m_hwnd) {
-        TControl::SetText(text);
-        return;
-    }
-    // The window redraws its own text.
-    m_text = text;
-    if (Text() != text) ::SetWindowTextA(m_hwnd, text.c_str());
-}
-
-void TWinControl::SetCtl3D(bool ctl3D)
-{
-    m_parentCtl3D = false;
-    ApplyCtl3D(ctl3D);
-}
-
-void TWinControl::SetParentCtl3D(bool parentCtl3D)
-{
-    m_parentCtl3D = parentCtl3D;
-    if (parentCtl3D && Parent()) ApplyCtl3D(Parent()->Ctl3D());
-}
-
-void TWinControl::ParentCtl3DChanged(bool ctl3D)
-{
-    if (m_parentCtl3D) ApplyCtl3D(ctl3D);
-}
-
-// The children that take their parent's setting follow it.
-void TWinControl::ApplyCtl3D(bool ctl3D)
-{
-    if (ctl3D == m_ctl3D || !StyleChangeable()) return;
-    m_ctl3D = ctl3D;
-    for (TControl* c : m_controls)
-        if (auto* w = dynamic_cast<TWinControl*>(c)) w->ParentCtl3DChanged(ctl3D);
-}
-
-bool TWinControl::StyleChangeable() const
-{
-    assert(!m_hwnd && "a style changes only before the window is made");
-    return !m_hwnd;
-}
-
-void TWinControl::SetTabStop(bool tabStop)
-{
-    m_tabStop = tabStop;
-}
-
-void TWinControl::SetFocus()
-{
-    if (m_hwnd) ::SetFocus(m_hwnd);
+    return m_windowless.At(pt);
 }
 
 void TWinControl::ScaleBy(int multiplier, int divisor)
@@ -445,17 +325,12 @@ void TWinControl::ScaleBy(int multiplier, int divisor)
     m_layout.ScaleChildren(multiplier, divisor);
 }
 
+// ---------------------------------------------------------------------------------------
+// Painting
+
 void TWinControl::Invalidate()
 {
     if (m_hwnd) ::InvalidateRect(m_hwnd, nullptr, TRUE);
-}
-
-HBRUSH TWinControl::CtlColor(HDC dc)
-{
-    ::SetTextColor(dc, ColorToRGB(Font().Color()));
-    ::SetBkColor(dc, ColorToRGB(Color()));
-    if (!m_brush) m_brush.reset(::CreateSolidBrush(ColorToRGB(Color())));
-    return m_brush.get();
 }
 
 void TWinControl::PaintBackground(HDC dc, const RECT& area)
@@ -464,18 +339,12 @@ void TWinControl::PaintBackground(HDC dc, const RECT& area)
     ::FillRect(dc, &area, m_brush.get());
 }
 
-void TWinControl::FontChanged()
+HBRUSH TWinControl::CtlColor(HDC dc)
 {
-    if (m_hwnd) ::SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
-    for (TControl* c : m_controls) c->ParentFontChanged(Font());
-    Invalidate();
-}
-
-void TWinControl::ColorChanged()
-{
-    m_brush.reset();
-    for (TControl* c : m_controls) c->ParentColorChanged(Color());
-    Invalidate();
+    ::SetTextColor(dc, ColorToRGB(Font().Color()));
+    ::SetBkColor(dc, ColorToRGB(Color()));
+    if (!m_brush) m_brush.reset(::CreateSolidBrush(ColorToRGB(Color())));
+    return m_brush.get();
 }
 
 } // namespace tk

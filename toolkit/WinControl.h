@@ -1,10 +1,14 @@
 #pragma once
 // TWinControl: a control with a window of its own. Its window is made on first need (the
 // first Handle(), a form's layouts read, a parent whose window exists), with its final
-// place and style, together with the windows of all its children; it routes the window's
-// messages to the virtual WndProc, lays out its child controls (anchors, alignment),
-// paints and hit-tests its windowless children and passes keyboard shortcuts and Tab to
-// its form.
+// place and style, together with the windows of all its children. Until then the object
+// keeps what the window will hold (place, text, enabled state, visibility) as pending
+// values; from then on it asks the window and tells it. The window's messages reach the
+// virtual WndProc through one window procedure (WindowBinding.h).
+//
+// Its other duties have places of their own: the layout of its children (ChildLayout),
+// its windowless children (WindowlessChildren), the form's hints (FormHints), and Tab and
+// the menu shortcuts (Keyboard.cpp).
 #include "toolkit/ChildLayout.h"
 #include "toolkit/Control.h"
 #include "toolkit/WindowlessChildren.h"
@@ -32,6 +36,7 @@ public:
     static TWinControl* FromHandle(HWND hwnd);
 
     void SetParent(TWinControl* parent) override;
+    RECT BoundsRect() const override;
     void UpdateBounds(int left, int top, int width, int height) override;
     int ClientWidth() const override;
     int ClientHeight() const override;
@@ -50,7 +55,7 @@ public:
     void SetParentCtl3D(bool parentCtl3D);
 
     bool TabStop() const { return m_tabStop; }
-    void SetTabStop(bool tabStop);
+    void SetTabStop(bool tabStop) { m_tabStop = tabStop; }
     int TabOrder() const { return m_tabOrder; }
     void SetTabOrder(int order) { m_tabOrder = order; }
 
@@ -58,6 +63,9 @@ public:
     const std::vector<TControl*>& Controls() const { return m_controls; }
     // The topmost visible windowless child at a client point; disabled ones included.
     TControl* ControlAtPos(POINT pt) const;
+    // Take a child in and let it go; TControl::SetParent calls them.
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
 
     static const TClassInfo& StaticClass();
     const TClassInfo& ClassType() const override { return StaticClass(); }
@@ -67,7 +75,6 @@ public:
     // Scales the control and everything on it.
     void ScaleBy(int multiplier, int divisor) override;
     void Invalidate() override;
-    bool IsWindowed() const override { return true; }
     bool Focused() const { return m_hwnd && ::GetFocus() == m_hwnd; }
     void SetFocus();
 
@@ -85,8 +92,12 @@ protected:
     // Makes the window of this control and its children; a parent without a window makes
     // its own first, and with it this one.
     void CreateHandle();
-    // The window was just made: it takes the state it keeps itself (edit limits, icons).
+    // The window was just made: it takes what it keeps beside its styles (a text limit, an
+    // icon), and its hints are shown.
     virtual void WindowCreated();
+    // The window is going while the object stays: what it holds becomes pending again,
+    // for a window made anew.
+    virtual void KeepWindowState();
     // Destroys the window, and with it the windows of all children.
     void DestroyHandle();
     // What border and caption take from the size, for the window as it will be made.
@@ -104,7 +115,6 @@ protected:
     void ColorChanged() override;
 
 private:
-    friend class TControl;
     static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT Dispatch(TWinControl* self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -114,10 +124,6 @@ private:
     void CreateWindowTree(bool inFront);
     void ParentCtl3DChanged(bool ctl3D);
     void ApplyCtl3D(bool ctl3D);
-
-    void InsertControl(TControl* control);
-    void RemoveControl(TControl* control);
-    void ApplyBounds(TControl* control, int left, int top, int width, int height);
     void PaintBackground(HDC dc, const RECT& area);
     // Tab and the menu shortcuts, which the form handles for all its windows.
     bool HandleKeys(const TMessage& message);
@@ -125,6 +131,12 @@ private:
     HWND m_hwnd = nullptr;
     bool m_subclassed = false;
     WNDPROC m_classProc = nullptr; // the system control's own procedure, when subclassed
+    // What the window holds once it exists, until then.
+    RECT m_pendingBounds{};
+    std::string m_pendingText;
+    bool m_pendingEnabled = true;
+    bool m_pendingVisible = true;
+
     std::vector<TControl*> m_controls;
     ChildLayout m_layout{*this};
     WindowlessChildren m_windowless{*this};

@@ -1,5 +1,6 @@
 #include "toolkit/WindowlessChildren.h"
 #include "toolkit/DestroyWatch.h"
+#include "toolkit/GraphicControl.h"
 #include "toolkit/MouseLeave.h"
 #include "toolkit/WinControl.h"
 
@@ -7,12 +8,12 @@
 
 namespace tk {
 
-TControl* WindowlessChildren::At(POINT pt) const
+TGraphicControl* WindowlessChildren::At(POINT pt) const
 {
     const auto& controls = m_window.Controls();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
-        TControl* c = *it;
-        if (c->IsWindowed() || !c->Visible()) continue;
+        auto* c = dynamic_cast<TGraphicControl*>(*it);
+        if (!c || !c->Visible()) continue;
         const RECT r = c->BoundsRect();
         if (::PtInRect(&r, pt)) return c;
     }
@@ -40,7 +41,7 @@ bool WindowlessChildren::RouteMouse(const TMessage& m)
         return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        if (TControl* c = At(pt); c && c->Enabled()) {
+        if (TGraphicControl* c = At(pt); c && c->Enabled()) {
             m_pressed = c;
             ::SetCapture(m_window.Handle());
             forward(c);
@@ -48,7 +49,7 @@ bool WindowlessChildren::RouteMouse(const TMessage& m)
         }
         return false;
     case WM_LBUTTONUP:
-        if (TControl* c = m_pressed) {
+        if (TGraphicControl* c = m_pressed) {
             // Capture ends before the control reacts: a click handler may open a modal box.
             m_pressed = nullptr;
             ::ReleaseCapture();
@@ -64,10 +65,10 @@ bool WindowlessChildren::RouteMouse(const TMessage& m)
     }
 }
 
-void WindowlessChildren::SetUnderPointer(TControl* control)
+void WindowlessChildren::SetUnderPointer(TGraphicControl* control)
 {
     if (control == m_underPointer) return;
-    TControl* previous = m_underPointer;
+    TGraphicControl* previous = m_underPointer;
     m_underPointer = control;
     if (previous) previous->Perform(CM_MOUSELEAVE);
     if (control) control->Perform(CM_MOUSEENTER);
@@ -84,8 +85,9 @@ void WindowlessChildren::Remove(const TControl* control)
 
 void WindowlessChildren::Paint(HDC dc, const RECT& area) const
 {
-    for (TControl* c : m_window.Controls()) {
-        if (c->IsWindowed() || !c->Visible()) continue;
+    for (TControl* control : m_window.Controls()) {
+        auto* c = dynamic_cast<TGraphicControl*>(control);
+        if (!c || !c->Visible()) continue;
         RECT r = c->BoundsRect(), hit;
         if (!::IntersectRect(&hit, &r, &area)) continue;
         const int saved = ::SaveDC(dc);

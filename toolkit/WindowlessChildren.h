@@ -7,6 +7,8 @@
 
 namespace tk {
 
+class TGraphicControl;
+
 class WindowlessChildren {
 public:
     explicit WindowlessChildren(TWinControl& window) : m_window(window) {}
@@ -14,9 +16,9 @@ public:
     WindowlessChildren& operator=(const WindowlessChildren&) = delete;
 
     // The topmost visible windowless control at a client point; disabled ones included.
-    TControl* At(POINT pt) const;
+    TGraphicControl* At(POINT pt) const;
     // The control under the pointer, if any.
-    TControl* UnderPointer() const { return m_underPointer; }
+    TGraphicControl* UnderPointer() const { return m_underPointer; }
     // Handles a mouse message of the window for the control it concerns; true when a
     // control took it and the window itself should not see it.
     bool RouteMouse(const TMessage& message);
@@ -26,11 +28,11 @@ public:
     void Remove(const TControl* control);
 
 private:
-    void SetUnderPointer(TControl* control);
+    void SetUnderPointer(TGraphicControl* control);
 
     TWinControl& m_window;
-    TControl* m_underPointer = nullptr;
-    TControl* m_pressed = nullptr;
+    TGraphicControl* m_underPointer = nullptr;
+    TGraphicControl* m_pressed = nullptr;
     bool m_trackingLeave = false;
 };
 
