@@ -1,4 +1,4 @@
-// Change events and text of an edit field on a real window.
+// Change events, text and the state an edit field's window holds, on a real window.
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
 
@@ -98,6 +98,41 @@ TEST_F(EditTest, TypingFiresOnChangeForEachKeyThatChangesTheText)
     seen.clear();
     edit->SetText("z");
     EXPECT_TRUE(seen.empty());
+}
+
+// The window is where the state lives once it exists: what any code does to the window
+// through Win32 shows through the toolkit, and a window destroyed under its object leaves
+// its state to the window made next.
+TEST_F(EditTest, ReportsWhatItsWindowHoldsWhoeverChangedIt)
+{
+    const struct {
+        const char* change;
+        void (*apply)(HWND);
+        bool (*holds)(const tk::TEdit&);
+    } rows[] = {
+        {"hidden", [](HWND w) { ::ShowWindow(w, SW_HIDE); }, [](const tk::TEdit& e) { return !e.Visible(); }},
+        {"disabled", [](HWND w) { ::EnableWindow(w, FALSE); }, [](const tk::TEdit& e) { return !e.Enabled(); }},
+        {"text", [](HWND w) { ::SetWindowTextA(w, "typed"); }, [](const tk::TEdit& e) { return e.Text() == "typed"; }},
+        {"moved", [](HWND w) { ::SetWindowPos(w, nullptr, 7, 9, 50, 20, SWP_NOZORDER | SWP_NOACTIVATE); },
+         [](const tk::TEdit& e) { return e.Left() == 7 && e.Top() == 9 && e.Width() == 50 && e.Height() == 20; }},
+        {"read-only", [](HWND w) { ::SendMessageA(w, EM_SETREADONLY, TRUE, 0); }, [](const tk::TEdit& e) { return e.ReadOnly(); }},
+        {"limited", [](HWND w) { ::SendMessageA(w, EM_LIMITTEXT, 5, 0); }, [](const tk::TEdit& e) { return e.MaxLength() == 5; }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.change);
+        EXPECT_FALSE(row.holds(*edit)) << "before";
+        row.apply(edit->Handle());
+        EXPECT_TRUE(row.holds(*edit));
+    }
+    auto expectAll = [&](const char* phase) {
+        for (const auto& row : rows) EXPECT_TRUE(row.holds(*edit)) << row.change << ", " << phase;
+    };
+    ::DestroyWindow(edit->Handle());
+    ASSERT_FALSE(edit->HandleAllocated());
+    expectAll("without a window");
+    edit->HandleNeeded();
+    ASSERT_TRUE(edit->HandleAllocated());
+    expectAll("in the window made anew");
 }
 
 } // namespace
