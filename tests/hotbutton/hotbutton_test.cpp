@@ -133,7 +133,7 @@ TEST(HotSpeedButton, AssigningTheListShowsTheNormalImageAtOnce)
     }
 }
 
-TEST(HotSpeedButton, HotImageShowsFromTheNextEntry)
+TEST(HotSpeedButton, HotImageShowsWhileThePointerIsOver)
 {
     auto list = MakeList(kColorsA);
     THotSpeedButton button(nullptr);
@@ -146,33 +146,36 @@ TEST(HotSpeedButton, HotImageShowsFromTheNextEntry)
     EXPECT_TRUE(Shows(button, *list, 3));
     Leave(button);
     EXPECT_TRUE(Shows(button, *list, 0));
-
-    // A new hot index while the pointer is over the button waits for the next entry.
-    Enter(button);
-    button.SetHotImageIndex(1);
-    EXPECT_TRUE(Shows(button, *list, 3));
-    Leave(button);
-    Enter(button);
-    EXPECT_TRUE(Shows(button, *list, 1));
 }
 
-TEST(HotSpeedButton, NewNormalIndexShowsAtOnceEvenWhileHot)
+// While the pointer is over the button, a new hot index waits for the next entry; a new
+// normal index shows at once and stays when the pointer leaves.
+TEST(HotSpeedButton, IndexChangedWhileThePointerIsOver)
 {
     auto list = MakeList(kColorsA);
-    THotSpeedButton button(nullptr);
-    button.SetImages(list.get());
-    button.SetHotImageIndex(1);
-    Enter(button);
-    ASSERT_TRUE(Shows(button, *list, 1));
-
-    button.SetImageIndex(2);
-    EXPECT_EQ(button.ImageIndex(), 2);
-    EXPECT_TRUE(Shows(button, *list, 2));
-    EXPECT_EQ(button.Cursor(), tk::crHandPoint);
-    Leave(button);
-    EXPECT_TRUE(Shows(button, *list, 2));
-    Enter(button);
-    EXPECT_TRUE(Shows(button, *list, 1));
+    const struct {
+        const char* what;
+        void (THotSpeedButton::*set)(int);
+        int value;
+        int now, afterLeave, afterEntry;
+    } rows[] = {
+        {"hot index", &THotSpeedButton::SetHotImageIndex, 1, 3, 0, 1},
+        {"normal index", &THotSpeedButton::SetImageIndex, 2, 2, 2, 3},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        THotSpeedButton button(nullptr);
+        button.SetImages(list.get());
+        button.SetHotImageIndex(3);
+        Enter(button);
+        (button.*row.set)(row.value);
+        EXPECT_TRUE(Shows(button, *list, row.now));
+        EXPECT_EQ(button.Cursor(), tk::crHandPoint);
+        Leave(button);
+        EXPECT_TRUE(Shows(button, *list, row.afterLeave));
+        Enter(button);
+        EXPECT_TRUE(Shows(button, *list, row.afterEntry));
+    }
 }
 
 TEST(HotSpeedButton, DestroyingTheListEmptiesTheFace)
@@ -253,22 +256,23 @@ TEST(HotSpeedButton, EnterAndLeaveWithoutAListOrWhenDisabled)
             button.Glyph().SetSize(5, 5, RGB(1, 2, 3)); // a glyph from elsewhere
         }
 
+        // Image `index` of the list; without a list, no glyph at all.
+        auto expectFace = [&](int index) {
+            if (row.withList) {
+                EXPECT_TRUE(Shows(button, *list, index));
+            } else {
+                EXPECT_TRUE(button.Glyph().Empty());
+            }
+        };
+
         Enter(button);
-        if (row.withList) {
-            EXPECT_TRUE(Shows(button, *list, 1));
-        } else {
-            EXPECT_TRUE(button.Glyph().Empty());
-        }
+        expectFace(1);
         EXPECT_EQ(button.Cursor(), tk::crHandPoint);
         EXPECT_TRUE(button.MouseInControl());
 
         button.SetCursor(tk::crIBeam);
         Leave(button);
-        if (row.withList) {
-            EXPECT_TRUE(Shows(button, *list, 2));
-        } else {
-            EXPECT_TRUE(button.Glyph().Empty());
-        }
+        expectFace(2);
         EXPECT_EQ(button.Cursor(), tk::crDefault);
         EXPECT_FALSE(button.MouseInControl());
     }

@@ -1,14 +1,11 @@
 // Keyboard handling of toolkit windows: the tab cycle and menu shortcuts, driven by real
 // key messages as the host's message loop would deliver them.
-#include "toolkit/ClassInfo.h"
+#include "tests/toolkit/GeometryForms.h"
 #include "toolkit/Edit.h"
-#include "toolkit/Form.h"
 #include "toolkit/Memo.h"
 #include "toolkit/MenuItem.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PopupMenu.h"
-
-#include "tests/support/Pump.h"
 
 #include <gtest/gtest.h>
 
@@ -21,17 +18,7 @@
 
 namespace {
 
-class TGeometryTabForm : public tk::TForm {
-public:
-    using TForm::TForm;
-    static const tk::TClassInfo& StaticClass()
-    {
-        static const tk::TClassInfo& info =
-            tk::TClassInfo::Define("TGeometryTabForm", &tk::TForm::StaticClass(), nullptr, nullptr);
-        return info;
-    }
-    const tk::TClassInfo& ClassType() const override { return StaticClass(); }
-};
+GEOMETRY_FORM(TGeometryTabForm)
 
 class TGeometryShortcutForm : public tk::TForm {
 public:
@@ -94,14 +81,7 @@ std::string FocusedName()
     return c ? c->Name() : "(foreign window)";
 }
 
-template <class Form>
-std::unique_ptr<Form> ShowForm()
-{
-    std::unique_ptr<Form> form(tk::CreateForm<Form>(nullptr));
-    form->Show();
-    ts::PumpMessages();
-    return form;
-}
+using geometry::ShowForm;
 
 TEST(KeyboardTab, TabWalksTheTabOrderPastUnreachableControlsAndWraps)
 {

@@ -1,8 +1,5 @@
 // Places of controls on real windows: anchors, border alignment and scaling.
-#include "toolkit/ClassInfo.h"
-#include "toolkit/Form.h"
-
-#include "tests/support/Pump.h"
+#include "tests/toolkit/GeometryForms.h"
 
 #include <gtest/gtest.h>
 
@@ -13,20 +10,6 @@
 #include <vector>
 
 namespace {
-
-// A window class whose layout is the RCDATA resource of the same name.
-#define GEOMETRY_FORM(ClassName)                                                                          \
-    class ClassName : public tk::TForm {                                                                  \
-    public:                                                                                               \
-        using TForm::TForm;                                                                               \
-        static const tk::TClassInfo& StaticClass()                                                        \
-        {                                                                                                 \
-            static const tk::TClassInfo& info =                                                           \
-                tk::TClassInfo::Define(#ClassName, &tk::TForm::StaticClass(), nullptr, nullptr);          \
-            return info;                                                                                  \
-        }                                                                                                 \
-        const tk::TClassInfo& ClassType() const override { return StaticClass(); }                       \
-    };
 
 GEOMETRY_FORM(TGeometryAnchorsForm)
 GEOMETRY_FORM(TGeometryBordersForm)
@@ -79,14 +62,7 @@ std::vector<tk::TControl*> AllControls(const tk::TWinControl& parent)
     return result;
 }
 
-template <class Form>
-std::unique_ptr<Form> ShowForm()
-{
-    std::unique_ptr<Form> form(tk::CreateForm<Form>(nullptr));
-    form->Show();
-    ts::PumpMessages();
-    return form;
-}
+using geometry::ShowForm;
 
 void SetClientSize(tk::TForm& form, int width, int height)
 {
