@@ -35,6 +35,7 @@ private:
     TWinControl& m_parent;
     // Apply is placing the children: the moves it makes do not start it again.
     bool m_aligning = false;
+    // The parent and its children are scaling themselves (ScalingScope): the layout is off.
     bool m_scaling = false;
 };
 
