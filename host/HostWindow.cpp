@@ -19,8 +19,7 @@ constexpr char kTitle[] = "Sorvanti";
 constexpr char kWindowClass[] = "Sorvanti";
 
 // Both windows share a height: the host's client area is as high as a tip's.
-constexpr int kClientWidth = 300;
-constexpr int kClientHeight = 426;
+constexpr SIZE kClientSize{300, 426};
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 constexpr UINT_PTR kStateTimer = 1;  // keeps the status line up to date with the module
@@ -60,7 +59,7 @@ HostWindow::HostWindow(HINSTANCE instance, Options options)
     wc.lpszClassName = kWindowClass;
     ::RegisterClassA(&wc);
 
-    RECT frame{0, 0, kClientWidth, kClientHeight};
+    RECT frame{0, 0, kClientSize.cx, kClientSize.cy};
     ::AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
     m_window.reset(::CreateWindowExA(0, kWindowClass, kTitle, kFrameStyle, 20, 20, frame.right - frame.left,
                                      frame.bottom - frame.top, nullptr, nullptr, instance, this));
