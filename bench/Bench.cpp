@@ -4,7 +4,7 @@
 #include "bench/Baseline.h"
 #include "bench/Usage.h"
 #include "contract/ModuleCaller.h"
-#include "host/ImportPatch.h"
+#include "host/script/ImportPatch.h"
 
 #include <algorithm>
 #include <cstdarg>

@@ -1,5 +1,5 @@
 #include "controls/HotSpeedButton.h"
-#include "toolkit/ClassInfo.h"
+#include "toolkit/base/ClassInfo.h"
 
 const tk::TClassInfo& THotSpeedButton::StaticClass()
 {

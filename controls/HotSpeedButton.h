@@ -1,8 +1,8 @@
 #pragma once
 // THotSpeedButton: a flat speed button whose face shows image ImageIndex of its image list
 // and, while the pointer is over it, image HotImageIndex with the hand cursor.
-#include "toolkit/ImageList.h"
-#include "toolkit/SpeedButton.h"
+#include "toolkit/widgets/ImageList.h"
+#include "toolkit/widgets/SpeedButton.h"
 
 class THotSpeedButton : public tk::TSpeedButton {
 public:

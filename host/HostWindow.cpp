@@ -3,7 +3,7 @@
 #include "contract/ModuleContract.h"
 #include "contract/OSTypes.h"
 #include "host/LanguageStore.h"
-#include "host/OSType.h"
+#include "host/tips/OSType.h"
 
 #include <commctrl.h>
 

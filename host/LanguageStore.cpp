@@ -1,6 +1,6 @@
 #include "host/LanguageStore.h"
 #include "contract/Settings.h"
-#include "toolkit/Handles.h"
+#include "toolkit/base/Handles.h"
 
 namespace Host {
 

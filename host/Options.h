@@ -5,8 +5,8 @@
 //
 // --tip opens that tip first (else the first in the list), --language and --ostype
 // replace the stored language and the running system's OSType for this run, --report
-// writes what happens to FILE. STEPs make a scripted session (host/Script.h).
-#include "host/Script.h"
+// writes what happens to FILE. STEPs make a scripted session (host/script/Script.h).
+#include "host/script/Script.h"
 
 #include <string>
 #include <vector>

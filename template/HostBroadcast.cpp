@@ -1,6 +1,6 @@
 #include "template/HostBroadcast.h"
 #include "template/ModuleState.h"
-#include "toolkit/Exceptions.h"
+#include "toolkit/base/Exceptions.h"
 
 namespace HostBroadcast {
 

@@ -4,10 +4,10 @@
 #include "contract/Settings.h"
 #include "template/HostBroadcast.h"
 #include "template/ModuleState.h"
-#include "toolkit/ClassInfo.h"
-#include "toolkit/Dialogs.h"
-#include "toolkit/Exceptions.h"
-#include "toolkit/Registry.h"
+#include "toolkit/base/ClassInfo.h"
+#include "toolkit/system/Dialogs.h"
+#include "toolkit/base/Exceptions.h"
+#include "toolkit/system/Registry.h"
 
 #include <shellapi.h>
 

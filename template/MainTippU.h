@@ -4,12 +4,12 @@
 // (stored layout TfrmTippTemplate), start-up and language, and the window procedure that
 // obeys the host's broadcast commands.
 #include "controls/HotSpeedButton.h"
-#include "toolkit/Form.h"
-#include "toolkit/Memo.h"
-#include "toolkit/MenuItem.h"
-#include "toolkit/Panel.h"
-#include "toolkit/PopupMenu.h"
-#include "toolkit/StaticText.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/widgets/Memo.h"
+#include "toolkit/widgets/MenuItem.h"
+#include "toolkit/widgets/Panel.h"
+#include "toolkit/widgets/PopupMenu.h"
+#include "toolkit/widgets/StaticText.h"
 
 #include <cstdint>
 

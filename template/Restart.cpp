@@ -2,10 +2,10 @@
 // it starts, and the shutdown privilege that Windows NT and its successors ask for.
 #include "template/MainTippU.h"
 #include "contract/OSTypes.h"
-#include "toolkit/DestroyWatch.h"
-#include "toolkit/Dialogs.h"
-#include "toolkit/Exceptions.h"
-#include "toolkit/Handles.h"
+#include "toolkit/base/DestroyWatch.h"
+#include "toolkit/system/Dialogs.h"
+#include "toolkit/base/Exceptions.h"
+#include "toolkit/base/Handles.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "tip211/Unit1.h"
 #include "template/ModuleState.h"
-#include "toolkit/ClassInfo.h"
-#include "toolkit/DestroyWatch.h"
-#include "toolkit/Exceptions.h"
-#include "toolkit/IniFile.h"
+#include "toolkit/base/ClassInfo.h"
+#include "toolkit/base/DestroyWatch.h"
+#include "toolkit/base/Exceptions.h"
+#include "toolkit/system/IniFile.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // the PagingDrive and PagingFile keys of section 386Enh in System.INI (stored layout
 // TFormTipp211).
 #include "template/MainTippU.h"
-#include "toolkit/Edit.h"
-#include "toolkit/Label.h"
+#include "toolkit/widgets/Edit.h"
+#include "toolkit/widgets/Label.h"
 
 class TFormTipp211 : public TfrmTippTemplate {
 public:

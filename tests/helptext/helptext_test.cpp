@@ -2,7 +2,7 @@
 #include "helptext/GetHelpText.h"
 #include "tests/helptext/StackProbe.h"
 
-#include "toolkit/Handles.h"
+#include "toolkit/base/Handles.h"
 
 #include <windows.h>
 

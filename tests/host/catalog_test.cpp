@@ -1,9 +1,9 @@
 // What the host hands a module: the catalog's description of a tip and the texts laid
 // out as the host toolkit's reference-counted strings.
 #include "contract/OSTypes.h"
-#include "host/Catalog.h"
-#include "host/HostString.h"
-#include "host/OSType.h"
+#include "host/tips/Catalog.h"
+#include "host/tips/HostString.h"
+#include "host/tips/OSType.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Redirecting one import of a loaded module, as the host does with a tip's restart in a
 // scripted session and the tests with message boxes and system calls.
-#include "host/ImportPatch.h"
+#include "host/script/ImportPatch.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // reports it, with a System.INI that holds a 386Enh section. Each session is a child
 // process; the test reads its report and compares System.INI key by key.
 #include "contract/Settings.h"
-#include "host/Catalog.h"
+#include "host/tips/Catalog.h"
 #include "tests/support/Files.h"
 #include "tests/support/Registry.h"
 #include "tests/support/SystemIni.h"

@@ -1,7 +1,7 @@
 // The hot image button on its own: which image its face shows and which cursor it asks
 // for, as image lists come and go and the pointer enters and leaves.
 #include "controls/HotSpeedButton.h"
-#include "toolkit/Handles.h"
+#include "toolkit/base/Handles.h"
 
 #include <gtest/gtest.h>
 

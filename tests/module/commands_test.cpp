@@ -2,7 +2,7 @@
 // enabled window and on one that the operating-system check disabled.
 #include "tests/support/MessageParty.h"
 #include "tests/support/TipModule.h"
-#include "host/ImportPatch.h"
+#include "host/script/ImportPatch.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Pump.h"
 #include "tests/support/Registry.h"

@@ -2,7 +2,7 @@
 // library, the host's arguments and calls. Nothing crashes, no key the user did not
 // change is lost or changed, and the user learns what must be known.
 #include "tests/support/SavingTip.h"
-#include "host/ImportPatch.h"
+#include "host/script/ImportPatch.h"
 #include "tests/support/Pump.h"
 
 #include <gtest/gtest.h>

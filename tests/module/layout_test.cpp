@@ -1,6 +1,6 @@
 // The tip window as the user sees it: places, sizes, fonts and colours of its controls,
 // read back from the real windows and from the screen.
-#include "host/WindowLookup.h"
+#include "host/script/WindowLookup.h"
 #include "tests/support/MessageParty.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/Pump.h"

@@ -1,10 +1,10 @@
 // What Tipp211.dll carries besides code, as those who see it see it: the images of the
 // command buttons, the window's icon, the button class's picture for design tools, the
 // version block that Windows' file properties and a host read, and the export table.
-#include "host/Catalog.h"
+#include "host/tips/Catalog.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/TipModule.h"
-#include "toolkit/Handles.h"
+#include "toolkit/base/Handles.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>

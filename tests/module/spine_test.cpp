@@ -1,7 +1,7 @@
 // The five exports of the real Tipp211.dll and their edge cases: the window each call
 // leaves, before ModulCreate, after ModulFree and when creation fails halfway.
 #include "contract/HostMessage.h"
-#include "host/ImportPatch.h"
+#include "host/script/ImportPatch.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TipModule.h"
 

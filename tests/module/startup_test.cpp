@@ -1,8 +1,8 @@
 // Start-up of the real tip window: the stored preference and the operating-system check
 // that may disable it, the screen resolution, the title line and the help texts.
 #include "contract/Settings.h"
-#include "host/ImportPatch.h"
-#include "host/WindowLookup.h"
+#include "host/script/ImportPatch.h"
+#include "host/script/WindowLookup.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/MessageParty.h"

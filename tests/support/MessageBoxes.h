@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host/ImportPatch.h"
+#include "host/script/ImportPatch.h"
 
 namespace ts {
 

@@ -1,5 +1,5 @@
 #include "tests/support/Registry.h"
-#include "toolkit/Handles.h"
+#include "toolkit/base/Handles.h"
 
 #include <shlwapi.h>
 

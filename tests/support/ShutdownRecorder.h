@@ -3,7 +3,7 @@
 // the access-token calls are recorded, one line each, instead of made. The real
 // ExitWindowsEx must never run in a test: under Wine it ends every process of the prefix
 // that owns a window.
-#include "host/ImportPatch.h"
+#include "host/script/ImportPatch.h"
 
 #include <deque>
 #include <string>

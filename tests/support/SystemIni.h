@@ -1,7 +1,7 @@
 #pragma once
 // The real System.INI of the test's Wine prefix: kept as it was before the test and put
 // back byte for byte afterwards, or removed again when there was none.
-#include "toolkit/Handles.h"
+#include "toolkit/base/Handles.h"
 
 #include <optional>
 #include <string>

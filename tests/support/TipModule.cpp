@@ -1,5 +1,5 @@
 #include "tests/support/TipModule.h"
-#include "host/WindowLookup.h"
+#include "host/script/WindowLookup.h"
 #include "tests/support/Pump.h"
 
 #include <commctrl.h>

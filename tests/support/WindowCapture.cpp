@@ -4,7 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "toolkit/Handles.h"
+#include "toolkit/base/Handles.h"
 
 namespace ts {
 

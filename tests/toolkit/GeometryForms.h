@@ -1,8 +1,8 @@
 #pragma once
 // The windows of the geometry and keyboard tests, whose layouts geometry_forms.rc stores.
 #include "tests/support/Pump.h"
-#include "toolkit/ClassInfo.h"
-#include "toolkit/Form.h"
+#include "toolkit/base/ClassInfo.h"
+#include "toolkit/forms/Form.h"
 
 #include <memory>
 

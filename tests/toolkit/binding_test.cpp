@@ -1,12 +1,12 @@
 // How windows reach their toolkit objects on every Windows from 95 on: the binding kept in
 // the windows' own storage, the hints the tooltip shows from relayed mouse messages, and
 // the pointer-leave notice with and without TrackMouseEvent.
-#include "host/ImportPatch.h"
+#include "host/script/ImportPatch.h"
 #include "tests/support/Pump.h"
-#include "toolkit/Edit.h"
-#include "toolkit/Form.h"
-#include "toolkit/MouseLeave.h"
-#include "toolkit/SpeedButton.h"
+#include "toolkit/widgets/Edit.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/window/MouseLeave.h"
+#include "toolkit/widgets/SpeedButton.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

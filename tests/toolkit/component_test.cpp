@@ -1,6 +1,6 @@
 // Ownership, removal notices and lookup of components.
-#include "toolkit/Component.h"
-#include "toolkit/Exceptions.h"
+#include "toolkit/base/Component.h"
+#include "toolkit/base/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The toolkit's standard dialogs: what kind of box each shows and what its answer means.
 #include "tests/support/MessageBoxes.h"
-#include "toolkit/Dialogs.h"
+#include "toolkit/system/Dialogs.h"
 
 #include <gtest/gtest.h>
 

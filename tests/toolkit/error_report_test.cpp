@@ -1,11 +1,11 @@
 // The standard error report: a failure in an event handler that a window message ran is
 // shown in a message box and goes no further; a direct call passes it to its caller.
 #include "tests/support/MessageBoxes.h"
-#include "toolkit/ClassInfo.h"
-#include "toolkit/Edit.h"
-#include "toolkit/Exceptions.h"
-#include "toolkit/Form.h"
-#include "toolkit/SpeedButton.h"
+#include "toolkit/base/ClassInfo.h"
+#include "toolkit/widgets/Edit.h"
+#include "toolkit/base/Exceptions.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/widgets/SpeedButton.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

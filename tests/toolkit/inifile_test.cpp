@@ -1,7 +1,7 @@
-#include "toolkit/IniFile.h"
+#include "toolkit/system/IniFile.h"
 #include "tests/support/Files.h"
-#include "toolkit/Exceptions.h"
-#include "toolkit/Handles.h"
+#include "toolkit/base/Exceptions.h"
+#include "toolkit/base/Handles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

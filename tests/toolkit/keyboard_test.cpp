@@ -1,11 +1,11 @@
 // Keyboard handling of toolkit windows: the tab cycle and menu shortcuts, driven by real
 // key messages as the host's message loop would deliver them.
 #include "tests/toolkit/GeometryForms.h"
-#include "toolkit/Edit.h"
-#include "toolkit/Memo.h"
-#include "toolkit/MenuItem.h"
-#include "toolkit/Panel.h"
-#include "toolkit/PopupMenu.h"
+#include "toolkit/widgets/Edit.h"
+#include "toolkit/widgets/Memo.h"
+#include "toolkit/widgets/MenuItem.h"
+#include "toolkit/widgets/Panel.h"
+#include "toolkit/widgets/PopupMenu.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Pump.h"
 #include "tests/support/WindowCapture.h"
-#include "toolkit/Exceptions.h"
-#include "toolkit/Form.h"
-#include "toolkit/ImageList.h"
-#include "toolkit/Label.h"
-#include "toolkit/SpeedButton.h"
+#include "toolkit/base/Exceptions.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/widgets/ImageList.h"
+#include "toolkit/widgets/Label.h"
+#include "toolkit/widgets/SpeedButton.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

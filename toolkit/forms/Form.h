@@ -1,0 +1,103 @@
+#pragma once
+// TForm: a top-level window with a caption, a fixed single border, a system menu and a
+// minimise box, a colour, an icon and a popup menu. Its layout is read from the layouts
+// stored for its class and its ancestors (CreateForm); it keeps its tab cycle, its menu
+// shortcuts (Keyboard.cpp) and its hints (FormHints) working inside the host's message
+// loop.
+#include "toolkit/window/Hints.h"
+#include "toolkit/window/WinControl.h"
+
+#include <memory>
+
+namespace tk {
+
+class TPopupMenu;
+
+enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+using TBorderIcons = unsigned;
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+
+    static const TClassInfo& StaticClass();
+    const TClassInfo& ClassType() const override { return StaticClass(); }
+
+    std::string Caption() const { return Text(); }
+    void SetCaption(const std::string& caption) { SetText(caption); }
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+    void SetClientWidth(int width);
+    void SetClientHeight(int height);
+    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    void SetBorderStyle(TBorderStyle style);
+    TBorderIcons BorderIcons() const { return m_borderIcons; }
+    void SetBorderIcons(TBorderIcons icons);
+    TPopupMenu* PopupMenu() const { return m_popupMenu; }
+    void SetPopupMenu(TPopupMenu* menu);
+    HICON Icon() const { return m_icon.get(); }
+    void SetIcon(UniqueIcon icon);
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnDestroy;
+    TCloseEvent OnClose;
+
+    // Shows the window without making it modal and brings it to the front.
+    void Show();
+    void Hide() { SetVisible(false); }
+    // The normal close path: asks OnClose what to do; without a handler the window hides.
+    void Close();
+    void Repaint();
+
+    // Runs the menu entry whose shortcut is `shortcut` (virtual key plus 0x2000 Shift,
+    // 0x4000 Ctrl, 0x8000 Alt); false when no enabled entry has it.
+    bool IsShortCut(int shortcut);
+    // The windowed controls that Tab reaches, in tab order.
+    std::vector<TWinControl*> TabList() const;
+    // Moves the focus from `current` to the next (or previous) control of the tab cycle.
+    void SelectNext(TWinControl* current, bool forward);
+
+    // The tooltip that shows the hints of the window's controls.
+    FormHints& Hints() { return m_hints; }
+
+    void WndProc(TMessage& message) override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+    // Reads the stored layouts and runs the creation event; see CreateForm.
+    void InitializeForm();
+
+protected:
+    // Runs OnCreate; a failure goes to the standard report and the window is kept.
+    virtual void DoCreate();
+    TCreateParams CreateParams() const override;
+    void ScaleSelf(int multiplier, int divisor) override;
+    void WindowCreated() override;
+
+private:
+    // Takes the frame of the border style and icons it has now, keeping the client size.
+    void ApplyWindowStyle(int clientWidth, int clientHeight);
+    SIZE WindowFrame() const;
+    void SendIcon();
+
+    TBorderStyle m_borderStyle = TBorderStyle::bsSizeable;
+    TBorderIcons m_borderIcons = biSystemMenu | biMinimize | biMaximize;
+    TPopupMenu* m_popupMenu = nullptr;
+    UniqueIcon m_icon;
+    FormHints m_hints{*this};
+};
+
+// Creates a window of class T, reads its stored layouts and runs its creation event.
+template <class T>
+T* CreateForm(TComponent* owner)
+{
+    auto form = std::make_unique<T>(owner);
+    form->InitializeForm();
+    return form.release();
+}
+
+} // namespace tk

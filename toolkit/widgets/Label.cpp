@@ -1,0 +1,43 @@
+#include "toolkit/widgets/Label.h"
+#include "toolkit/base/ClassInfo.h"
+
+namespace tk {
+
+const TClassInfo& TLabel::StaticClass()
+{
+    static const TClassInfo& info = TClassInfo::Define(
+        "TLabel", &TControl::StaticClass(), [](TComponent* owner) { return new TLabel(owner); },
+        [](TClassInfo& c) {
+            c.Text("Caption", &TLabel::SetCaption);
+            c.Boolean("Transparent", &TLabel::SetTransparent);
+            c.Boolean("AutoSize", &TLabel::SetAutoSize);
+        });
+    return info;
+}
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
+{
+    SetBounds(0, 0, 65, 13);
+}
+
+void TLabel::SetTransparent(bool transparent)
+{
+    m_transparent = transparent;
+    Invalidate();
+}
+
+void TLabel::Paint(HDC dc)
+{
+    RECT r{0, 0, Width(), Height()};
+    if (!m_transparent) {
+        UniqueBrush brush(::CreateSolidBrush(ColorToRGB(Color())));
+        ::FillRect(dc, &r, brush.get());
+    }
+    SelectedObject font(dc, Font().Handle());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, Enabled() ? ColorToRGB(Font().Color()) : ::GetSysColor(COLOR_GRAYTEXT));
+    const std::string text = Text();
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+} // namespace tk

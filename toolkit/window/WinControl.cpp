@@ -1,0 +1,350 @@
+// The life of a windowed control's window (made on first need with its children's,
+// destroyed with its parent's or its object) and the dispatch of its messages; the child
+// controls it takes in and lets go; the painting of its background.
+#include "toolkit/window/WinControl.h"
+#include "toolkit/base/Application.h"
+#include "toolkit/base/ClassInfo.h"
+#include "toolkit/base/Exceptions.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/window/GraphicControl.h"
+#include "toolkit/window/WindowBinding.h"
+
+#include <algorithm>
+
+namespace tk {
+
+const TClassInfo& TWinControl::StaticClass()
+{
+    static const TClassInfo& info = TClassInfo::Define("TWinControl", &TControl::StaticClass(), nullptr, [](TClassInfo& c) {
+        c.Integer("TabOrder", &TWinControl::SetTabOrder);
+        c.Boolean("TabStop", &TWinControl::SetTabStop);
+        c.Boolean("Ctl3D", &TWinControl::SetCtl3D);
+        c.Boolean("ParentCtl3D", &TWinControl::SetParentCtl3D);
+    });
+    return info;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+void TWinControl::AddChildComponent(TComponent* child)
+{
+    if (auto* control = dynamic_cast<TControl*>(child)) control->SetParent(this);
+}
+
+TWinControl::~TWinControl()
+{
+    MarkDestroying();
+    // Owned components go first, while this window still exists to be their parent.
+    DestroyComponents();
+    for (TControl* c : std::vector<TControl*>(m_controls)) c->SetParent(nullptr);
+    LeaveParent();
+    DestroyHandle();
+}
+
+// ---------------------------------------------------------------------------------------
+// The window's life
+
+TCreateParams TWinControl::CreateParams() const
+{
+    return {nullptr, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0};
+}
+
+HWND TWinControl::Handle() const
+{
+    if (!m_hwnd && (Parent() || !(CreateParams().Style & WS_CHILD))) const_cast<TWinControl*>(this)->CreateHandle();
+    return m_hwnd;
+}
+
+void TWinControl::CreateHandle()
+{
+    if (m_hwnd) return;
+    if (TWinControl* parent = Parent(); parent && !parent->m_hwnd) {
+        parent->CreateHandle(); // makes this window too
+        return;
+    }
+    CreateWindowTree(Parent() != nullptr);
+}
+
+void TWinControl::CreateWindowTree(bool inFront)
+{
+    TCreateParams params = CreateParams();
+    DWORD style = params.Style;
+    if (m_pendingVisible) style |= WS_VISIBLE;
+    if (!m_pendingEnabled) style |= WS_DISABLED;
+    HWND parent = Parent() ? Parent()->m_hwnd : nullptr;
+    const RECT& r = m_pendingBounds;
+    HWND hwnd;
+    if (params.WindowClass) {
+        hwnd = ::CreateWindowExA(params.ExStyle, params.WindowClass, m_pendingText.c_str(), style, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, parent, nullptr, ToolkitInstance(), nullptr);
+        if (!hwnd) throw Exception(std::string("Cannot create a window of class ") + params.WindowClass);
+        m_hwnd = hwnd;
+        m_classProc = binding::Subclass(hwnd, SubclassProc, this);
+        m_subclassed = true;
+    } else {
+        m_subclassed = false;
+        binding::AcquireOwnClass(OwnClassProc);
+        hwnd = ::CreateWindowExA(params.ExStyle, binding::OwnClassName(), m_pendingText.c_str(), style, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, parent, nullptr, ToolkitInstance(), this);
+        if (!hwnd) {
+            binding::ReleaseOwnClass();
+            throw Exception("Cannot create a window");
+        }
+    }
+    // The window holds the text now.
+    std::string().swap(m_pendingText);
+    ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+    // A window added beside siblings that exist already goes in front of them.
+    if (parent && inFront) ::SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it)
+        if (auto* w = dynamic_cast<TWinControl*>(*it); w && !w->m_hwnd) w->CreateWindowTree(false);
+    WindowCreated();
+}
+
+void TWinControl::WindowCreated()
+{
+    // Hints wait for the windows they are shown over.
+    if (TForm* form = ParentForm()) form->Hints().WindowCreated(*this);
+}
+
+void TWinControl::DestroyHandle()
+{
+    if (!m_hwnd) return;
+    HWND hwnd = m_hwnd;
+    const bool ownClass = !m_subclassed;
+    Unbind();
+    ::DestroyWindow(hwnd);
+    if (ownClass) binding::ReleaseOwnClass();
+}
+
+// From here on the window's messages no longer reach this object.
+void TWinControl::Unbind()
+{
+    if (!m_hwnd) return;
+    if (m_subclassed) binding::Unsubclass(m_hwnd, SubclassProc, m_classProc);
+    else binding::BindOwnClass(m_hwnd, nullptr);
+    m_hwnd = nullptr;
+}
+
+// What the window's border and caption take from its size, as the window will be made.
+SIZE TWinControl::FrameSize() const
+{
+    const TCreateParams params = CreateParams();
+    RECT r{0, 0, 0, 0};
+    ::AdjustWindowRectEx(&r, params.Style, FALSE, params.ExStyle);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// ---------------------------------------------------------------------------------------
+// Messages
+
+// A window is this toolkit's while its window procedure is one of ours: that tells apart
+// the windows of another copy of the toolkit (a test program's and a DLL's) and the
+// windows of other programs, whose storage means something else.
+TWinControl* TWinControl::FromHandle(HWND hwnd)
+{
+    if (!hwnd) return nullptr;
+    const WNDPROC proc = binding::CurrentProc(hwnd);
+    if (proc == OwnClassProc) return static_cast<TWinControl*>(binding::OwnClassObject(hwnd));
+    if (proc == SubclassProc) return static_cast<TWinControl*>(binding::SubclassObject(hwnd));
+    return nullptr;
+}
+
+// Messages before WM_NCCREATE (WM_GETMINMAXINFO) and after Unbind find no object and go to
+// the default procedure.
+LRESULT CALLBACK TWinControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto* self = static_cast<TWinControl*>(binding::OwnClassObject(hwnd));
+    if (!self && msg == WM_NCCREATE) {
+        self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        if (self) {
+            binding::BindOwnClass(hwnd, self);
+            self->m_hwnd = hwnd;
+        }
+    }
+    return self ? Dispatch(self, hwnd, msg, wp, lp) : ::DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (auto* self = static_cast<TWinControl*>(binding::SubclassObject(hwnd))) return Dispatch(self, hwnd, msg, wp, lp);
+    const auto classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrA(hwnd, GCLP_WNDPROC));
+    return ::CallWindowProcA(classProc, hwnd, msg, wp, lp);
+}
+
+// Every message of a toolkit window passes here. A failure raised while handling it goes
+// to the standard report and never unwinds into Windows. The object may destroy itself
+// while handling a message, so nothing here touches it afterwards.
+LRESULT TWinControl::Dispatch(TWinControl* self, HWND, UINT msg, WPARAM wp, LPARAM lp)
+{
+    TMessage message{msg, wp, lp, 0};
+    try {
+        self->WndProc(message);
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+    return message.Result;
+}
+
+void TWinControl::DefaultHandler(TMessage& m)
+{
+    if (!m_hwnd) return;
+    m.Result = m_subclassed ? ::CallWindowProcA(m_classProc, m_hwnd, m.Msg, m.WParam, m.LParam)
+                            : ::DefWindowProcA(m_hwnd, m.Msg, m.WParam, m.LParam);
+}
+
+void TWinControl::WndProc(TMessage& m)
+{
+    // The form's tooltip learns of the pointer from here: it subclasses no window.
+    if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MBUTTONDBLCLK)
+        if (TForm* form = ParentForm()) form->Hints().Relay(m_hwnd, m);
+    switch (m.Msg) {
+    case WM_ERASEBKGND:
+        if (m_subclassed) break;
+        m.Result = 1;
+        return;
+    case WM_PAINT:
+        if (m_subclassed) break;
+        {
+            PAINTSTRUCT ps;
+            HDC dc = ::BeginPaint(m_hwnd, &ps);
+            PaintBackground(dc, ps.rcPaint);
+            m_windowless.Paint(dc, ps.rcPaint);
+            PaintOver(dc);
+            ::EndPaint(m_hwnd, &ps);
+        }
+        return;
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+        if (!m_subclassed && m_windowless.RouteMouse(m)) return;
+        break;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(m.WParam) == m_hwnd && LOWORD(m.LParam) == HTCLIENT) {
+            const TControl* under = m_windowless.UnderPointer();
+            TCursor cursor = under ? under->Cursor() : crDefault;
+            if (cursor == crDefault) cursor = Cursor();
+            if (cursor != crDefault) {
+                ::SetCursor(CursorHandle(cursor));
+                m.Result = TRUE;
+                return;
+            }
+        }
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+        if (HandleKeys(m)) return;
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam)); child && child != this) {
+            m.Result = reinterpret_cast<LRESULT>(child->CtlColor(reinterpret_cast<HDC>(m.WParam)));
+            return;
+        }
+        break;
+    case WM_COMMAND:
+        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam)); child && child != this) {
+            child->CommandNotify(HIWORD(m.WParam));
+            return;
+        }
+        break;
+    case WM_NOTIFY:
+        if (FormHints::AnswerTextRequest(*this, m)) return;
+        break;
+    case WM_SIZE:
+        DefaultHandler(m);
+        AlignControls();
+        return;
+    case WM_DESTROY:
+        KeepWindowState();
+        break;
+    case WM_NCDESTROY:
+        DefaultHandler(m);
+        // The window's last message: nothing needs unbinding from a window that is gone.
+        m_hwnd = nullptr;
+        if (!m_subclassed) binding::ReleaseOwnClass();
+        return;
+    default:
+        break;
+    }
+    DefaultHandler(m);
+}
+
+// ---------------------------------------------------------------------------------------
+// Children
+
+void TWinControl::SetFocus()
+{
+    if (m_hwnd) ::SetFocus(m_hwnd);
+}
+
+
+void TWinControl::InsertControl(TControl* control)
+{
+    m_controls.push_back(control);
+    control->ParentFontChanged(Font());
+    control->ParentColorChanged(Color());
+    control->KeepAnchorDistances();
+    if (auto* win = dynamic_cast<TWinControl*>(control)) {
+        win->ParentCtl3DChanged(m_ctl3D);
+        if (m_hwnd) {
+            if (!win->m_hwnd) win->CreateHandle();
+            else ::SetParent(win->m_hwnd, m_hwnd);
+        }
+    }
+    if (control->Align() != TAlign::alNone) AlignControls();
+}
+
+void TWinControl::RemoveControl(TControl* control)
+{
+    if (TForm* form = ParentForm()) form->Hints().Remove(*control);
+    m_windowless.Remove(control);
+    m_controls.erase(std::remove(m_controls.begin(), m_controls.end(), control), m_controls.end());
+}
+
+void TWinControl::SetParent(TWinControl* parent)
+{
+    TControl::SetParent(parent);
+    if (!parent && m_hwnd && (::GetWindowLongA(m_hwnd, GWL_STYLE) & WS_CHILD)) ::ShowWindow(m_hwnd, SW_HIDE);
+}
+
+TControl* TWinControl::ControlAtPos(POINT pt) const
+{
+    return m_windowless.At(pt);
+}
+
+void TWinControl::ScaleBy(int multiplier, int divisor)
+{
+    const ChildLayout::ScalingScope scaling(m_layout);
+    ScaleSelf(multiplier, divisor);
+    m_layout.ScaleChildren(multiplier, divisor);
+}
+
+// ---------------------------------------------------------------------------------------
+// Painting
+
+void TWinControl::Invalidate()
+{
+    if (m_hwnd) ::InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void TWinControl::PaintBackground(HDC dc, const RECT& area)
+{
+    if (!m_brush) m_brush.reset(::CreateSolidBrush(ColorToRGB(Color())));
+    ::FillRect(dc, &area, m_brush.get());
+}
+
+HBRUSH TWinControl::CtlColor(HDC dc)
+{
+    ::SetTextColor(dc, ColorToRGB(Font().Color()));
+    ::SetBkColor(dc, ColorToRGB(Color()));
+    if (!m_brush) m_brush.reset(::CreateSolidBrush(ColorToRGB(Color())));
+    return m_brush.get();
+}
+
+} // namespace tk
