@@ -3,12 +3,12 @@
 // button and a status line. The chosen tip's window stands beside it and follows it;
 // host and module talk through the five exports and the broadcast message
 // (contract/HostMessage.h).
-#include "host/tips/Catalog.h"
-#include "host/tips/LoadedTip.h"
 #include "host/Options.h"
 #include "host/script/Report.h"
 #include "host/script/Script.h"
 #include "host/Texts.h"
+#include "host/tips/Catalog.h"
+#include "host/tips/LoadedTip.h"
 #include "toolkit/base/Handles.h"
 
 #include <memory>

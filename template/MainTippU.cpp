@@ -1,12 +1,12 @@
 #include "template/MainTippU.h"
-#include "helptext/GetHelpText.h"
 #include "contract/OSTypes.h"
 #include "contract/Settings.h"
+#include "helptext/GetHelpText.h"
 #include "template/HostBroadcast.h"
 #include "template/ModuleState.h"
 #include "toolkit/base/ClassInfo.h"
-#include "toolkit/system/Dialogs.h"
 #include "toolkit/base/Exceptions.h"
+#include "toolkit/system/Dialogs.h"
 #include "toolkit/system/Registry.h"
 
 #include <shellapi.h>

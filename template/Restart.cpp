@@ -1,11 +1,11 @@
 // The restart prompt that a tip shows after saving settings that Windows reads only when
 // it starts, and the shutdown privilege that Windows NT and its successors ask for.
-#include "template/MainTippU.h"
 #include "contract/OSTypes.h"
+#include "template/MainTippU.h"
 #include "toolkit/base/DestroyWatch.h"
-#include "toolkit/system/Dialogs.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/base/Handles.h"
+#include "toolkit/system/Dialogs.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 // its window created beside the host window, its state read, its changes saved, and then
 // its window and library freed.
 #include "contract/ModuleCaller.h"
-#include "host/tips/Catalog.h"
-#include "host/tips/HostString.h"
 #include "host/script/ImportPatch.h"
 #include "host/script/Report.h"
+#include "host/tips/Catalog.h"
+#include "host/tips/HostString.h"
 #include "toolkit/base/Handles.h"
 
 #include <cstddef>

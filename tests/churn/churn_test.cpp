@@ -12,8 +12,8 @@
 #include "bench/Usage.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessageParty.h"
-#include "tests/support/TipModule.h"
 #include "tests/support/Pump.h"
+#include "tests/support/TipModule.h"
 
 #include <gtest/gtest.h>
 

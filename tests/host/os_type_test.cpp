@@ -1,7 +1,7 @@
 // The host's OSType for each Windows version, read through GetVersionExA with the
 // version information faked in this program's import table.
-#include "host/tips/OSType.h"
 #include "host/script/ImportPatch.h"
+#include "host/tips/OSType.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The Info and Registry buttons and the window switch of the real Tipp211.dll, on an
 // enabled window and on one that the operating-system check disabled.
-#include "tests/support/MessageParty.h"
-#include "tests/support/TipModule.h"
 #include "host/script/ImportPatch.h"
 #include "tests/support/MessageBoxes.h"
+#include "tests/support/MessageParty.h"
 #include "tests/support/Pump.h"
 #include "tests/support/Registry.h"
+#include "tests/support/TipModule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Bad input from every side the real Tipp211.dll takes it from: System.INI, the help
 // library, the host's arguments and calls. Nothing crashes, no key the user did not
 // change is lost or changed, and the user learns what must be known.
-#include "tests/support/SavingTip.h"
 #include "host/script/ImportPatch.h"
 #include "tests/support/Pump.h"
+#include "tests/support/SavingTip.h"
 
 #include <gtest/gtest.h>
 

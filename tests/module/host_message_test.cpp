@@ -1,9 +1,9 @@
 // The host window message "Kelvamo" between the real Tipp211.dll and another party on the
 // desktop: a window of the test's own that broadcasts commands and records what it gets.
-#include "tests/support/MessageParty.h"
-#include "tests/support/TipModule.h"
 #include "tests/support/MessageBoxes.h"
+#include "tests/support/MessageParty.h"
 #include "tests/support/Pump.h"
+#include "tests/support/TipModule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The language switch of the real tip window: the command buttons' hints, the context
 // menu entry and the choice of help text, in German for every language but 1.
-#include "tests/support/TipModule.h"
-#include "toolkit/base/Handles.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Pump.h"
+#include "tests/support/TipModule.h"
 #include "tests/support/WindowCapture.h"
+#include "toolkit/base/Handles.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The paging-file tip of the real Tipp211.dll against the real System.INI of the test's
 // Wine prefix: loading, change tracking, Undo and saving of PagingDrive and PagingFile.
-#include "tests/support/SavingTip.h"
 #include "tests/support/Pump.h"
+#include "tests/support/SavingTip.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The module on the Windows versions its host runs on: Wine reports an older version to a
 // program when its AppDefaults say so, read once when the program starts, so the version
 // matrix runs this program once a version (scripts/wine-version).
-#include "tests/support/TipModule.h"
 #include "tests/support/Pump.h"
+#include "tests/support/TipModule.h"
 #include "tests/support/WindowCapture.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 #pragma once
 // What a test of saving needs around the real Tipp211.dll: System.INI saved and put back,
 // message boxes and the restart intercepted, and a party that receives the broadcasts.
+#include "tests/support/MessageBoxes.h"
 #include "tests/support/MessageParty.h"
 #include "tests/support/ShutdownRecorder.h"
 #include "tests/support/SystemIni.h"
 #include "tests/support/TipModule.h"
-#include "tests/support/MessageBoxes.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // the pointer-leave notice with and without TrackMouseEvent.
 #include "host/script/ImportPatch.h"
 #include "tests/support/Pump.h"
-#include "toolkit/widgets/Edit.h"
 #include "toolkit/forms/Form.h"
-#include "toolkit/window/MouseLeave.h"
+#include "toolkit/widgets/Edit.h"
 #include "toolkit/widgets/SpeedButton.h"
+#include "toolkit/window/MouseLeave.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,6 +1,6 @@
 // Change events, text and the state an edit field's window holds, on a real window.
-#include "toolkit/widgets/Edit.h"
 #include "toolkit/forms/Form.h"
+#include "toolkit/widgets/Edit.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // shown in a message box and goes no further; a direct call passes it to its caller.
 #include "tests/support/MessageBoxes.h"
 #include "toolkit/base/ClassInfo.h"
-#include "toolkit/widgets/Edit.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/forms/Form.h"
+#include "toolkit/widgets/Edit.h"
 #include "toolkit/widgets/SpeedButton.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "toolkit/system/IniFile.h"
 #include "tests/support/Files.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/base/Handles.h"
+#include "toolkit/system/IniFile.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

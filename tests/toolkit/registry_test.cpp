@@ -1,5 +1,5 @@
-#include "toolkit/system/Registry.h"
 #include "toolkit/base/Exceptions.h"
+#include "toolkit/system/Registry.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>

@@ -1,9 +1,9 @@
 #include "toolkit/forms/LayoutReader.h"
-#include "toolkit/base/ClassInfo.h"
 #include "toolkit/base/Application.h"
-#include "toolkit/gdi/Color.h"
+#include "toolkit/base/ClassInfo.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/forms/StandardClasses.h"
+#include "toolkit/gdi/Color.h"
 
 #include <cctype>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "toolkit/forms/StandardClasses.h"
-#include "toolkit/widgets/Edit.h"
 #include "toolkit/forms/Form.h"
+#include "toolkit/widgets/Edit.h"
 #include "toolkit/widgets/ImageList.h"
 #include "toolkit/widgets/Label.h"
 #include "toolkit/widgets/Memo.h"

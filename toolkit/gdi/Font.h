@@ -1,8 +1,8 @@
 #pragma once
 // A font description (name, height, style, colour, character set) and the GDI font made
 // from it. Owners hear of every change through the change callback.
-#include "toolkit/gdi/Color.h"
 #include "toolkit/base/Handles.h"
+#include "toolkit/gdi/Color.h"
 
 #include <functional>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 // TImageList: a list of equally sized, masked images over a common-controls image list,
 // read from the common controls' own image-list stream.
-#include "toolkit/gdi/Bitmap.h"
 #include "toolkit/base/Component.h"
+#include "toolkit/gdi/Bitmap.h"
 
 #include <string>
 
