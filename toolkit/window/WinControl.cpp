@@ -283,7 +283,6 @@ void TWinControl::SetFocus()
     if (m_hwnd) ::SetFocus(m_hwnd);
 }
 
-
 void TWinControl::InsertControl(TControl* control)
 {
     m_controls.push_back(control);
