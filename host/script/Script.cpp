@@ -12,7 +12,7 @@ namespace Host {
 
 namespace {
 
-constexpr DWORD kAnswerWaitMs = 10000;    // how long --answer waits for its question
+constexpr DWORD kAnswerWaitMs = 60000;    // how long --answer waits at most for its question
 constexpr DWORD kUnansweredMs = 5000;     // when the watchdog answers a question itself
 constexpr DWORD kPaintMs = 300;           // what a capture waits for the windows to paint
 constexpr int kMessageBoxTextId = 0xFFFF; // the static control that holds a box's text

@@ -1,9 +1,9 @@
 # Wine prefixes, displays and wineservers for the scripts. Sourced, not run; needs
 # lib/machine.sh.
 #
-# A worker is a folder with a Wine prefix (prefix/, copied afresh from the build's template
-# for each run), the name of an X display of its own (display) and, while a run lasts, a
-# wineserver of its own. Two workers share nothing: a broadcast window message reaches
+# A worker is a folder with a Wine prefix (prefix/, copied afresh for each run from the
+# template that all builds in one build folder share), the name of an X display of its
+# own (display) and, while a run lasts, a wineserver of its own. Two workers share nothing: a broadcast window message reaches
 # only the windows of its own wineserver, so tests in different workers cannot see each
 # other's windows.
 
@@ -21,14 +21,29 @@ wine_tool() {
   WINELOADER=$(wine_loader x86_64) "$(wine_loader x86_64)" "$@"
 }
 
+# The template prefix of the build in folder $1 (build/i686, build/demo, ...): one for
+# every build beside it, since one 64-bit prefix runs the programs of both architectures.
+wine_template() {
+  echo "$(cd "$1/.." && pwd)/wine-template"
+}
+
 # Makes a 64-bit prefix (where 32-bit programs run too, when the 32-bit loader is there)
-# in $1, with the settings the tests rely on. Does nothing when it is ready.
+# in $1, with the settings the tests rely on. Does nothing when it is ready; a second
+# caller waits for the first.
 wine_prepare_prefix() {
+  local prefix=$1
+  mkdir -p "$(dirname "$prefix")"
+  (
+    flock 9
+    wine_make_prefix "$prefix"
+  ) 9>"$prefix.lock"
+}
+
+wine_make_prefix() {
   local prefix=$1
   [ "$(cat "$prefix/.ready" 2>/dev/null)" = "$wine_prefix_version" ] && return 0
   echo "wine: preparing a Wine prefix in $prefix"
   rm -rf "$prefix"
-  mkdir -p "$(dirname "$prefix")"
   (
     export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
     wine_tool wineboot -i >/dev/null 2>&1
@@ -97,15 +112,15 @@ wine_stop_worker() {
   rm -f "$worker/xvfb.pid"
 }
 
-# Prepares $2 workers in the folder $1 (numbered 0, 1, ...), each with its prefix, display
-# and wineserver, and writes CTest's resource file $1/resources.json: one "wine" slot a
-# worker. wine_stop_workers ends them.
+# Prepares $3 workers in the folder $2 (numbered 0, 1, ...), each with its prefix (a copy
+# of the template $1), display and wineserver, and writes CTest's resource file
+# $2/resources.json: one "wine" slot a worker. wine_stop_workers ends them.
 wine_start_workers() {
-  local dir=$1 count=$2 i
+  local template=$1 dir=$2 count=$3 i
   mkdir -p "$dir"
-  wine_prepare_prefix "$dir/template"
+  wine_prepare_prefix "$template"
   for ((i = 0; i < count; i++)); do
-    wine_copy_prefix "$dir/template" "$dir/$i/prefix"
+    wine_copy_prefix "$template" "$dir/$i/prefix"
     wine_start_display "$dir/$i"
     wine_start_server "$dir/$i"
   done

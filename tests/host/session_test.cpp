@@ -3,6 +3,7 @@
 // process; the test reads its report and compares System.INI key by key.
 #include "contract/Settings.h"
 #include "host/tips/Catalog.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/Files.h"
 #include "tests/support/Registry.h"
 #include "tests/support/SystemIni.h"
@@ -80,7 +81,7 @@ Session RunHost(const std::string& arguments)
         session.exitCode = ~0u;
         return session;
     }
-    if (::WaitForSingleObject(pi.hProcess, 40000) == WAIT_TIMEOUT) ::TerminateProcess(pi.hProcess, 0xDEAD);
+    if (::WaitForSingleObject(pi.hProcess, ts::kChildDeadlineMs) == WAIT_TIMEOUT) ::TerminateProcess(pi.hProcess, 0xDEAD);
     ::WaitForSingleObject(pi.hProcess, 5000);
     ::GetExitCodeProcess(pi.hProcess, &session.exitCode);
     ::CloseHandle(pi.hThread);

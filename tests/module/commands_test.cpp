@@ -178,14 +178,14 @@ TEST_F(CommandsTest, RegistryStartsTheRealEditor)
     ts::Click(window, ts::tip::kRegistry);
     EXPECT_EQ(LastKey(), kKey211);
     HWND editor = nullptr;
-    EXPECT_TRUE(ts::PumpUntil([&] { return (editor = ::FindWindowA("RegEdit_RegEdit", nullptr)) != nullptr; }, 20000));
+    EXPECT_TRUE(ts::PumpUntil([&] { return (editor = ::FindWindowA("RegEdit_RegEdit", nullptr)) != nullptr; }));
     if (editor) {
         DWORD process = 0;
         ::GetWindowThreadProcessId(editor, &process);
         ::PostMessageA(editor, WM_CLOSE, 0, 0);
         HANDLE handle = ::OpenProcess(SYNCHRONIZE, FALSE, process);
         if (handle) {
-            EXPECT_EQ(::WaitForSingleObject(handle, 10000), WAIT_OBJECT_0);
+            EXPECT_EQ(::WaitForSingleObject(handle, ts::kDeadlineMs), WAIT_OBJECT_0);
             ::CloseHandle(handle);
         }
     }

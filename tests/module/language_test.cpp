@@ -9,6 +9,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -73,7 +75,7 @@ std::map<std::string, std::string> ButtonHints(HWND window)
 
 struct MenuReader {
     static inline std::vector<std::string> items;
-    static inline int ticks = 0;
+    static inline std::chrono::steady_clock::time_point deadline;
 
     // Runs in the menu's own message loop: reads the open menu, then closes it.
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
@@ -89,14 +91,14 @@ struct MenuReader {
                 items.push_back(text);
             }
         }
-        if (menu || ++ticks > 40) ::EndMenu();
+        if (menu || std::chrono::steady_clock::now() > deadline) ::EndMenu();
     }
 
     // The entries of the window's context menu, each as "caption<Tab>shortcut".
     static std::vector<std::string> Read(HWND window)
     {
         items.clear();
-        ticks = 0;
+        deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ts::kDeadlineMs);
         const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, Tick);
         POINT pt{100, 250};
         ::ClientToScreen(window, &pt);

@@ -39,8 +39,7 @@ class TipLayout : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // The real pointer stays off the window: only the test's messages move it.
-        ::SetCursorPos(1270, 1010);
+        ts::ParkPointer();
         ASSERT_EQ(module.Create(), 0);
         window = module.Window();
         ASSERT_NE(window, nullptr);

@@ -10,13 +10,17 @@
 
 namespace ts {
 
+// The longest a test waits for a program it started (a child test run, the host): only
+// a hang takes that long, on the slowest machine too.
+inline constexpr DWORD kChildDeadlineMs = 300000;
+
 // Runs this test program again as a child process: only the tests matching `gtestFilter`,
 // with the environment variable `variable` set to `value`. Returns the child's exit code
 // (0 when its tests passed), or kChildNotStarted / kChildTimedOut.
 inline constexpr DWORD kChildNotStarted = 73;
 inline constexpr DWORD kChildTimedOut = 72;
 DWORD RunChildProcess(const std::string& gtestFilter, const char* variable, const char* value,
-                      DWORD timeoutMs = 40000);
+                      DWORD timeoutMs = kChildDeadlineMs);
 
 // Sets Wine's Windows version ("win98", "nt40"...) for this test program while it lives.
 class WineVersionOverride {

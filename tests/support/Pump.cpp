@@ -44,16 +44,24 @@ void PumpPaints(HWND window) {
     PumpPending();
 }
 
-void PumpFor(int milliseconds) {
-    const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
+bool PumpPosted() {
+    static const UINT marker = RegisterWindowMessageA("ts.PumpPosted");
+    static WPARAM serial = 0;
+    const WPARAM mine = ++serial;
+    if (!PostThreadMessageA(GetCurrentThreadId(), marker, mine, 0)) return false;
+    // Posted messages come in the order they were posted: the marker comes after the others.
+    const auto end = Clock::now() + std::chrono::milliseconds(kDeadlineMs);
     for (;;) {
-        if (!PumpPending()) {
-            Sleep(static_cast<DWORD>(MillisecondsLeft(end)));
-            return;
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == marker && !msg.hwnd && msg.wParam == mine) return true;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+            continue;
         }
         const int left = MillisecondsLeft(end);
-        if (left == 0) return;
-        WaitForMessage(left);
+        if (left == 0) return false;
+        WaitForMessage(std::min(left, 10));
     }
 }
 
@@ -72,5 +80,7 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
             WaitForMessage(std::min(left, 10));
     }
 }
+
+void ParkPointer() { SetCursorPos(0, 0); }
 
 } // namespace ts

@@ -47,8 +47,7 @@ class WindowlessControls : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // The real pointer stays far from the windows, so only the test's messages move it.
-        SetCursorPos(1270, 1010);
+        ts::ParkPointer();
         form = std::make_unique<tk::TForm>(nullptr);
         form->SetBounds(30, 30, 100, 100);
         form->SetClientWidth(200);
