@@ -9,7 +9,7 @@ endif()
 
 if(NOT EXISTS "${listing}" OR "${exe}" IS_NEWER_THAN "${listing}")
   execute_process(COMMAND "${wine_exec}" "${exe}" --gtest_list_tests
-                  OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE result TIMEOUT 120)
+                  OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE result TIMEOUT 300)
   if(NOT result EQUAL 0)
     get_filename_component(name "${exe}" NAME_WE)
     # An entry that fails, with what the program said, rather than no entries at all.

@@ -50,10 +50,14 @@ run_arch() {
   fi
 }
 
-# Configures and builds TARGETS of the build of ARCH in BUILD/ARCH.
+# build_arch BUILD ARCH [-DOPTION=VALUE...] [TARGETS...]
+# Configures the build of ARCH in BUILD/ARCH with the CMake options given, and builds the
+# targets given, or everything.
 build_arch() {
-  local build=$1 arch=$2; shift 2
-  cmake -S . -B "$build/$arch" -DCMAKE_TOOLCHAIN_FILE="cmake/$arch-w64-mingw32.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  local build=$1 arch=$2 options=(); shift 2
+  while [ $# -gt 0 ] && [ "${1#-D}" != "$1" ]; do options+=("$1"); shift; done
+  cmake -S . -B "$build/$arch" -DCMAKE_TOOLCHAIN_FILE="cmake/$arch-w64-mingw32.cmake" -DCMAKE_BUILD_TYPE=Release \
+        "${options[@]}" >/dev/null
   [ $# -eq 0 ] || set -- --target "$@"
   cmake --build "$build/$arch" -j"$(nproc)" "$@"
 }
