@@ -76,7 +76,7 @@ TfrmTippTemplate::TfrmTippTemplate(tk::TComponent* owner) : tk::TForm(owner)
 void TfrmTippTemplate::WndProc(tk::TMessage& m)
 {
     tk::TForm::WndProc(m);
-    if (m.Msg != ModuleState::MessageId) return;
+    if (!HostBroadcast::Registered() || m.Msg != ModuleState::MessageId) return;
 
     const auto command = static_cast<std::uint32_t>(m.WParam);
     const auto value = static_cast<std::uint32_t>(m.LParam);

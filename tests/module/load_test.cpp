@@ -1,6 +1,13 @@
-// Loading the library: the host window message is registered while Tipp211.dll loads, and
-// a number that does not fit 16 bits refuses the load instead of crashing the host.
+// Loading the library: the host window message is registered while Tipp211.dll loads; a
+// number that does not fit 16 bits refuses the load instead of crashing the host, and a
+// registration that fails leaves the module without a number.
+#include "contract/HostMessage.h"
 #include "tests/module/JumpStub.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/MessageParty.h"
+#include "tests/support/ShutdownRecorder.h"
+#include "tests/support/SystemIni.h"
+#include "tests/support/TipModule.h"
 
 #include <windows.h>
 
@@ -84,7 +91,52 @@ UINT WINAPI FakeRegisterWindowMessageA(LPCSTR name)
     return g_registeredNumber;
 }
 
+int g_failedRegistrations = 0;
+UINT WINAPI FailingRegisterWindowMessageA(LPCSTR)
+{
+    ++g_failedRegistrations;
+    return 0; // as when the atom table is full
+}
+
+// The real library, loaded while registering the host message fails, with everything a
+// save needs around it.
+class FailedRegistration : public testing::Test {
+protected:
+    ExportPatch patch{::GetModuleHandleA("user32.dll"), "RegisterWindowMessageA",
+                      reinterpret_cast<void*>(&FailingRegisterWindowMessageA)};
+    ts::SystemIni saved;
+    ts::TipModule tip;
+    ts::MessageBoxRecorder boxes{tip.Library()};
+    ts::ShutdownRecorder shutdown{tip.Library()};
+    ts::MessageParty party;
+};
+
 } // namespace
+
+// Windows itself sends WM_NULL to see whether a window still answers; with the number 0
+// the module would take it for the host's close command.
+TEST_F(FailedRegistration, NoSystemMessageIsTakenForTheHostsAndNothingIsBroadcast)
+{
+    ASSERT_EQ(g_failedRegistrations, 1);
+    ASSERT_EQ(tip.Create(), 0);
+    HWND window = tip.Window();
+    ASSERT_NE(window, nullptr);
+    for (UINT message : {UINT{WM_NULL}, UINT{WM_USER}, UINT{WM_APP}}) ::SendMessageA(window, message, HostMessage::kClose, 0);
+    party.Broadcast(HostMessage::kClose, 0);
+    party.Broadcast(HostMessage::kSetLeft, 77);
+    RECT place{};
+    EXPECT_TRUE(::GetWindowRect(window, &place));
+    EXPECT_NE(place.left, 77);
+
+    party.Clear(); // its own broadcasts
+    boxes.SetAnswer(IDNO);
+    ModuleApi::Failure failure;
+    EXPECT_EQ(tip.Api().SaveChanges(failure), 1);
+    EXPECT_FALSE(failure.raised);
+    EXPECT_EQ(boxes.Boxes().size(), 1u) << "the restart question, and no report";
+    EXPECT_TRUE(party.Received().empty()) << "a saved notice was broadcast";
+    EXPECT_EQ(tip.Api().Free(), 1);
+}
 
 TEST(ModuleLoad, RegistersTheHostMessageWhileLoading)
 {
