@@ -5,6 +5,7 @@
 #include "template/HostBroadcast.h"
 #include "template/ModuleState.h"
 #include "toolkit/base/ClassInfo.h"
+#include "toolkit/base/DestroyWatch.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/system/Dialogs.h"
 #include "toolkit/system/Registry.h"
@@ -83,16 +84,21 @@ void TfrmTippTemplate::WndProc(tk::TMessage& m)
     if ((command | value) & 0x80000000u) throw tk::ERangeError();
 
     switch (command) {
-    case HostMessage::kClose:
+    case HostMessage::kClose: {
+        // The window goes here, inside its own window procedure, once: closing may have
+        // ended it already (a close command that came while it closed, say). Nothing
+        // touches it afterwards.
+        const tk::TDestroyWatch window(this);
         try {
             Close();
         } catch (...) {
+            // Deliberate: a close that fails is shown and the window still goes
+            // (docs/reliability.md).
             tk::ShowMessage("e");
         }
-        // The window goes here, inside its own window procedure: nothing may touch it
-        // after this line.
-        delete this;
+        if (window.Alive()) delete this;
         return;
+    }
     case HostMessage::kSetLeft: SetLeft(value == 0 ? 1 : static_cast<int>(value)); break;
     case HostMessage::kSetTop: SetTop(value == 0 ? 1 : static_cast<int>(value)); break;
     case HostMessage::kSetWidth: SetWidth(static_cast<int>(value)); break;

@@ -83,11 +83,11 @@ void TWinControl::CreateWindowTree(bool inFront)
         m_subclassed = true;
     } else {
         m_subclassed = false;
-        binding::AcquireOwnClass(OwnClassProc);
+        m_ownClass.Take(OwnClassProc);
         hwnd = ::CreateWindowExA(params.ExStyle, binding::OwnClassName(), m_pendingText.c_str(), style, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top, parent, nullptr, ToolkitInstance(), this);
         if (!hwnd) {
-            binding::ReleaseOwnClass();
+            m_ownClass.Release();
             throw Exception("Cannot create a window");
         }
     }
@@ -107,14 +107,15 @@ void TWinControl::WindowCreated()
     if (TForm* form = ParentForm()) form->Hints().WindowCreated(*this);
 }
 
+// Unbound first, the window's last messages no longer reach this object, so its hold on
+// the own class is given back here, once the window is gone.
 void TWinControl::DestroyHandle()
 {
     if (!m_hwnd) return;
     HWND hwnd = m_hwnd;
-    const bool ownClass = !m_subclassed;
     Unbind();
     ::DestroyWindow(hwnd);
-    if (ownClass) binding::ReleaseOwnClass();
+    m_ownClass.Release();
 }
 
 // From here on the window's messages no longer reach this object.
@@ -265,9 +266,10 @@ void TWinControl::WndProc(TMessage& m)
         break;
     case WM_NCDESTROY:
         DefaultHandler(m);
-        // The window's last message: nothing needs unbinding from a window that is gone.
+        // The window's last message, destroyed with its parent: nothing needs unbinding
+        // from a window that is gone.
         m_hwnd = nullptr;
-        if (!m_subclassed) binding::ReleaseOwnClass();
+        m_ownClass.Release();
         return;
     default:
         break;

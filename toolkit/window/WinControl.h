@@ -11,6 +11,7 @@
 // the menu shortcuts (Keyboard.cpp).
 #include "toolkit/window/ChildLayout.h"
 #include "toolkit/window/Control.h"
+#include "toolkit/window/WindowBinding.h"
 #include "toolkit/window/WindowlessChildren.h"
 
 #include <vector>
@@ -129,6 +130,7 @@ private:
     bool HandleKeys(const TMessage& message);
 
     HWND m_hwnd = nullptr;
+    binding::OwnClassHold m_ownClass; // held while a window of the own class exists
     bool m_subclassed = false;
     WNDPROC m_classProc = nullptr; // the system control's own procedure, when subclassed
     // What the window holds once it exists, until then.

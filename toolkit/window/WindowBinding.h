@@ -16,6 +16,33 @@ const char* OwnClassName();
 void AcquireOwnClass(WNDPROC proc);
 void ReleaseOwnClass();
 
+// One window's hold on the own class: taken before the window is made and given back once,
+// by whichever comes first of the window's last message (WM_NCDESTROY) and its owner
+// destroying it, or when the hold itself goes.
+class OwnClassHold {
+public:
+    OwnClassHold() = default;
+    ~OwnClassHold() { Release(); }
+    OwnClassHold(const OwnClassHold&) = delete;
+    OwnClassHold& operator=(const OwnClassHold&) = delete;
+
+    void Take(WNDPROC proc)
+    {
+        if (m_held) return;
+        AcquireOwnClass(proc);
+        m_held = true;
+    }
+    void Release()
+    {
+        if (!m_held) return;
+        m_held = false;
+        ReleaseOwnClass();
+    }
+
+private:
+    bool m_held = false;
+};
+
 // The object of a window of the own class, null before WM_NCCREATE binds it.
 void* OwnClassObject(HWND hwnd);
 void BindOwnClass(HWND hwnd, void* object);

@@ -2,6 +2,7 @@
 // pending in the object until the window exists and asked of the window from then on;
 // and what it is made with and given: its styles (Ctl3D), font and colour.
 #include "toolkit/window/WinControl.h"
+#include "toolkit/base/DestroyWatch.h"
 
 #include <cassert>
 
@@ -71,11 +72,17 @@ bool TWinControl::Visible() const
 }
 
 // The window shows or hides itself and whatever it uncovers; nothing else needs a redraw.
+// Whoever handles what showing sends (WM_SHOWWINDOW, activation) may destroy the control.
 void TWinControl::SetVisible(bool visible)
 {
     if (visible == Visible()) return;
-    if (m_hwnd) ::ShowWindow(m_hwnd, !visible ? SW_HIDE : Parent() ? SW_SHOWNOACTIVATE : SW_SHOW);
-    else m_pendingVisible = visible;
+    if (m_hwnd) {
+        const TDestroyWatch self(this);
+        ::ShowWindow(m_hwnd, !visible ? SW_HIDE : Parent() ? SW_SHOWNOACTIVATE : SW_SHOW);
+        if (!self.Alive()) return;
+    } else {
+        m_pendingVisible = visible;
+    }
     VisibleChanged();
 }
 
