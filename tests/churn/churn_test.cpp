@@ -10,12 +10,16 @@
 // block would blur the counts (tests/CMakeLists.txt).
 #include "bench/Baseline.h"
 #include "bench/Usage.h"
+#include "host/script/AccessibleWindow.h"
+#include "host/script/AccessibleWindow.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessageParty.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TipModule.h"
 
 #include <gtest/gtest.h>
+
+#include <oleacc.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -75,7 +79,16 @@ TEST(Churn, CreateAndFreeOrCloseLeaveNoMoreThanTheHandWrittenWindow)
     const Ending endings[] = {
         {"ModulFree", [](const ts::TipModule& m, const ts::MessageParty&) { ASSERT_EQ(m.Api().Free(), 1); }},
         {"close command", [](const ts::TipModule&, const ts::MessageParty& h) { h.Broadcast(0, 0); }},
+        // A screen reader asks for the window's accessible object and reads its elements.
+        {"ModulFree after a client asked", [](const ts::TipModule& m, const ts::MessageParty&) {
+             {
+                 const Host::AccessibleWindow client(m.Window());
+                 ASSERT_EQ(client.Elements().size(), 6u);
+             }
+             ASSERT_EQ(m.Api().Free(), 1);
+         }},
     };
+    ::CoInitialize(nullptr);
     for (const Ending& ending : endings) {
         const bench::Growth g = bench::Measure(kCycles, [&] {
             module.Create();
@@ -87,6 +100,54 @@ TEST(Churn, CreateAndFreeOrCloseLeaveNoMoreThanTheHandWrittenWindow)
         EXPECT_EQ(module.Window(), nullptr) << ending.name;
         ExpectNoMoreThan(g, baseline, ending.name);
     }
+}
+
+// An object of the test's own that answers for IAccessible and counts its references.
+struct StandIn : IUnknown {
+    LONG references = 1;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        *object = IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IAccessible)) ? this : nullptr;
+        if (!*object) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references); }
+    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--references); }
+};
+
+// A screen reader asks for the window's accessible object and reads its elements in
+// every cycle. Wine's oleacc keeps about a kilobyte of every LresultFromObject and
+// ObjectFromLresult round trip, whatever the object: that cost, measured in the same run
+// on an object of the test's own, is allowed beside the baseline's, and nothing more.
+TEST(Churn, AClientAskingInEveryCycleLeavesNoMoreThanWinesRoundTrip)
+{
+    ts::TipModule module;
+    ts::MessageParty host;
+    const bench::Growth baseline = BaselineGrowth(module);
+    StandIn standIn;
+    const bench::Growth roundTrips = bench::Measure(kCycles, [&] {
+        const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), 0, &standIn);
+        IUnknown* back = nullptr;
+        if (result > 0) ::ObjectFromLresult(result, __uuidof(IAccessible), 0, reinterpret_cast<void**>(&back));
+        if (back) back->Release();
+    }, kSettle);
+    EXPECT_EQ(standIn.references, 1);
+
+    const bench::Growth g = bench::Measure(kCycles, [&] {
+        module.Create();
+        ts::PumpMessages();
+        {
+            const Host::AccessibleWindow client(module.Window());
+            ASSERT_EQ(client.Elements().size(), 6u);
+        }
+        ASSERT_EQ(module.Api().Free(), 1);
+        ts::PumpMessages();
+        host.Clear();
+    }, kSettle);
+    ExpectNothingLeftOver(g, "a client asking");
+    EXPECT_LE(g.HeapPerCycle(), baseline.HeapPerCycle() + roundTrips.HeapPerCycle() + kHeapSlackPerCycle)
+        << "the baseline's " << baseline.HeapPerCycle() << " and Wine's round trip's " << roundTrips.HeapPerCycle();
 }
 
 // Beyond what the hand-written window leaves a cycle (Wine's memory of destroyed edits),
@@ -110,9 +171,9 @@ TEST(Churn, LoadCreateAndUnloadKeepLittleBeyondTheHandWrittenWindow)
     EXPECT_LE(g.PagefilePerCycle(), baseline.PagefilePerCycle() + kLoadGrowthPerCycle);
 }
 
-// The goal is 300 KiB; this ceiling keeps what was reached (386 KiB). bench/README.md
-// says where the rest goes.
-constexpr DWORD kLibraryCeiling = 400 * 1024;
+// The goal is 300 KiB; this ceiling keeps what was reached (386 KiB, and 17.5 KiB for the
+// accessible object of the tip window). bench/README.md says where the rest goes.
+constexpr DWORD kLibraryCeiling = 416 * 1024;
 
 TEST(Footprint, TheStrippedLibraryStaysUnderItsCeiling)
 {
