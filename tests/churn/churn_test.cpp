@@ -11,7 +11,6 @@
 #include "bench/Baseline.h"
 #include "bench/Usage.h"
 #include "host/script/AccessibleWindow.h"
-#include "host/script/AccessibleWindow.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessageParty.h"
 #include "tests/support/Pump.h"
@@ -79,16 +78,7 @@ TEST(Churn, CreateAndFreeOrCloseLeaveNoMoreThanTheHandWrittenWindow)
     const Ending endings[] = {
         {"ModulFree", [](const ts::TipModule& m, const ts::MessageParty&) { ASSERT_EQ(m.Api().Free(), 1); }},
         {"close command", [](const ts::TipModule&, const ts::MessageParty& h) { h.Broadcast(0, 0); }},
-        // A screen reader asks for the window's accessible object and reads its elements.
-        {"ModulFree after a client asked", [](const ts::TipModule& m, const ts::MessageParty&) {
-             {
-                 const Host::AccessibleWindow client(m.Window());
-                 ASSERT_EQ(client.Elements().size(), 6u);
-             }
-             ASSERT_EQ(m.Api().Free(), 1);
-         }},
     };
-    ::CoInitialize(nullptr);
     for (const Ending& ending : endings) {
         const bench::Growth g = bench::Measure(kCycles, [&] {
             module.Create();
