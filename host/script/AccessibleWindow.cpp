@@ -40,7 +40,8 @@ std::string AnsiText(const wchar_t* text)
 AccessibleWindow::Apartment::Apartment(HMODULE library) : ole32(library)
 {
     // S_FALSE too: an apartment that was there already is counted once more.
-    if (const auto initialize = Function<CoInitializeFn>(ole32, "CoInitialize")) initialized = SUCCEEDED(initialize(nullptr));
+    if (const auto initialize = Function<CoInitializeFn>(ole32, "CoInitialize"))
+        initialized = SUCCEEDED(initialize(nullptr));
 }
 
 AccessibleWindow::Apartment::~Apartment()

@@ -279,7 +279,8 @@ void Script::PressElement(const std::string& line, const std::string& name, int 
     }
     m_report.Line(line);
     if (const HRESULT hr = window.Press(element->id); FAILED(hr))
-        throw std::runtime_error(line + ": the tip window refused it (HRESULT " + std::to_string(static_cast<unsigned long>(hr)) + ")");
+        throw std::runtime_error(line + ": the tip window refused it (HRESULT " +
+                                 std::to_string(static_cast<unsigned long>(hr)) + ")");
 }
 
 void Script::Fail(const std::string& what)

@@ -414,10 +414,11 @@ HRESULT STDMETHODCALLTYPE AccessibleClient::accDoDefaultAction(VARIANT child)
 {
     Target t = Resolve(child);
     if (FAILED(t.status)) return t.status;
-    if (!t.element) return t.window ? t.windowObject->accDoDefaultAction(SelfId()) : m_standard->accDoDefaultAction(child);
+    if (t.window) return t.windowObject->accDoDefaultAction(SelfId());
+    if (!t.element) return m_standard->accDoDefaultAction(child);
     if (t.element->DefaultActionName().empty() || !t.element->Enabled()) return DISP_E_MEMBERNOTFOUND;
-    return ::PostMessageA(m_window->Handle(), WM_TK_DODEFAULTACTION, 0, reinterpret_cast<LPARAM>(t.element)) ? S_OK
-                                                                                                                : E_FAIL;
+    const auto control = reinterpret_cast<LPARAM>(t.element);
+    return ::PostMessageA(m_window->Handle(), WM_TK_DODEFAULTACTION, 0, control) ? S_OK : E_FAIL;
 }
 
 HRESULT STDMETHODCALLTYPE AccessibleClient::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
