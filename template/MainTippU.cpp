@@ -178,6 +178,9 @@ void TfrmTippTemplate::Sprache(std::int32_t language)
     HotSpeedButtonOK->SetHint(english ? "Changes will be saved immediately" : "\xC4nderungen werden gespeichert");
     HotSpeedButtonRegistry->SetHint(english ? "Registry Lookup" : "Wert in der Registry nachschlagen");
     HotSpeedButtonInfo->SetHint(english ? "Valid to ..." : "G\xFCltig f\xFCr ... ");
+    // What a screen reader calls the buttons' default action, the click.
+    for (THotSpeedButton* button : {HotSpeedButtonOK, HotSpeedButtonUndo, HotSpeedButtonInfo, HotSpeedButtonRegistry})
+        button->SetDefaultActionName(english ? "Press" : "Dr\xFC""cken");
     Fensterwechseln1->SetCaption(english ? "Change Window" : "Fenster wechseln");
     MemoHelpD->SetVisible(!english);
     MemoHelpUS->SetVisible(english);

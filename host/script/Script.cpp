@@ -1,8 +1,10 @@
 #include "host/script/Script.h"
+#include "host/script/AccessibleWindow.h"
 #include "host/script/Capture.h"
 #include "host/script/WindowLookup.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -17,13 +19,9 @@ constexpr DWORD kUnansweredMs = 5000;     // when the watchdog answers a questio
 constexpr DWORD kPaintMs = 300;           // what a capture waits for the windows to paint
 constexpr int kMessageBoxTextId = 0xFFFF; // the static control that holds a box's text
 
-// The tip windows' four command buttons: windowless, painted by the form, 36 by 36.
-struct NamedButton {
-    const char* name;
-    int left, top;
-};
-constexpr NamedButton kTipButtons[] = {{"OK", 16, 381}, {"Undo", 56, 381}, {"Info", 200, 381}, {"Registry", 240, 381}};
-constexpr int kTipButtonSize = 36;
+// The tip windows' four command buttons, in the order of the push buttons among the
+// children of the window's accessible object.
+constexpr const char* kTipButtons[] = {"OK", "Undo", "Info", "Registry"};
 
 struct Answer {
     const char* name;
@@ -111,6 +109,7 @@ bool ParseStep(int argc, char** argv, int& i, std::vector<Step>& steps)
     };
     static const Syntax kSyntax[] = {
         {"--set-text", Step::Kind::SetText, 2}, {"--click", Step::Kind::Click, 1},
+        {"--press", Step::Kind::Press, 1},
         {"--answer", Step::Kind::Answer, 1},    {"--capture", Step::Kind::Capture, 1},
         {"--wait", Step::Kind::Wait, 1},        {"--state", Step::Kind::State, 0},
         {"--move", Step::Kind::Move, 1},        {"--quit", Step::Kind::Quit, 0}};
@@ -211,18 +210,17 @@ void Script::Execute(const Step& step)
         }
         HWND tip = m_host.TipWindow();
         if (!tip) throw std::runtime_error("--click " + step.target + ": no tip window");
+        for (int n = 1; n <= static_cast<int>(std::size(kTipButtons)); ++n)
+            if (step.target == kTipButtons[n - 1]) return PressElement("click " + step.target, "", n);
         POINT point{};
-        bool known = ParsePoint(step.target, point);
-        for (const NamedButton& b : kTipButtons) {
-            if (step.target != b.name) continue;
-            point = {b.left + kTipButtonSize / 2, b.top + kTipButtonSize / 2};
-            known = true;
-        }
-        if (!known) throw std::invalid_argument("--click " + step.target + ": no such button");
+        if (!ParsePoint(step.target, point)) throw std::invalid_argument("--click " + step.target + ": no such button");
         m_report.Line("click " + step.target);
         ClickAt(tip, point);
         break;
     }
+    case Step::Kind::Press:
+        PressElement("press " + Quoted(step.target), step.target, 0);
+        break;
     case Step::Kind::Answer: {
         HWND box = OpenQuestion();
         const Answer& answer = *FindAnswer(step.target);
@@ -259,6 +257,30 @@ void Script::Execute(const Step& step)
         ::PostMessageA(m_host.MainWindow(), WM_CLOSE, 0, 0);
         break;
     }
+}
+
+void Script::PressElement(const std::string& line, const std::string& name, int n)
+{
+    HWND tip = m_host.TipWindow();
+    if (!tip) throw std::runtime_error(line + ": no tip window");
+    const AccessibleWindow window(tip);
+    const std::vector<AccessibleWindow::Element> elements = window.Elements();
+    const AccessibleWindow::Element* element = nullptr;
+    if (n > 0) {
+        element = AccessibleWindow::Find(elements, ROLE_SYSTEM_PUSHBUTTON, n);
+    } else {
+        for (const AccessibleWindow::Element& e : elements)
+            if (!element && e.name == name) element = &e;
+    }
+    if (!element) throw std::runtime_error(line + ": the tip window has no such element");
+    if (element->state & STATE_SYSTEM_UNAVAILABLE) {
+        m_report.Line(line + ": unavailable");
+        return;
+    }
+    m_report.Line(line);
+    if (const HRESULT hr = window.Press(element->id); FAILED(hr))
+        throw std::runtime_error(line + ": the tip window refused it (HRESULT " +
+                                 std::to_string(static_cast<unsigned long>(hr)) + ")");
 }
 
 void Script::Fail(const std::string& what)

@@ -8,6 +8,17 @@
 //   --click TARGET          OK, Undo, Info, Registry (the tip's command buttons), X,Y (the
 //                           tip window's client position), or Save, Deutsch, English (the
 //                           host's own buttons)
+//   --press NAME            presses the element of the tip window that accessibility
+//                           clients know by NAME (a command button's hint in the window's
+//                           language, "Changes will be saved immediately" for OK in English)
+//
+// --click and --press find the tip's buttons as a screen reader does, through the
+// accessible object of the tip window's client area (AccessibleWindow.h), not at places
+// copied from the layout: --press by the name, --click OK, Undo, Info and Registry as the
+// first, second, third and fourth push button among the client area's children, the order
+// of the template window's layout in every language. Either runs what a click runs, from
+// the tip window's message loop; a button that is unavailable (disabled) is reported and
+// does nothing, as a click on it does.
 //   --answer yes|no|ok|cancel  waits for the next question box and presses that button
 //   --capture FILE.bmp      writes a picture of the program's windows
 //   --wait MS               lets MS milliseconds pass
@@ -31,9 +42,9 @@
 namespace Host {
 
 struct Step {
-    enum class Kind { SetText, Click, Answer, Capture, Wait, State, Move, Quit };
+    enum class Kind { SetText, Click, Press, Answer, Capture, Wait, State, Move, Quit };
     Kind kind;
-    std::string target; // control, button, answer, file or milliseconds
+    std::string target; // control, button, name, answer, file or milliseconds
     std::string text;   // SetText only
 };
 
@@ -66,6 +77,9 @@ private:
     void Run(const Step& step);
     void Execute(const Step& step);
     void Fail(const std::string& what);
+    // Presses an element of the tip window through its accessible object: the one named
+    // `name` when `n` is 0, else the n-th push button; `line` goes to the report.
+    void PressElement(const std::string& line, const std::string& name, int n);
     void Watch(HWND box, DWORD now);
 
     std::vector<Step> m_steps;

@@ -10,12 +10,15 @@
 // block would blur the counts (tests/CMakeLists.txt).
 #include "bench/Baseline.h"
 #include "bench/Usage.h"
+#include "host/script/AccessibleWindow.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessageParty.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TipModule.h"
 
 #include <gtest/gtest.h>
+
+#include <oleacc.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -89,6 +92,54 @@ TEST(Churn, CreateAndFreeOrCloseLeaveNoMoreThanTheHandWrittenWindow)
     }
 }
 
+// An object of the test's own that answers for IAccessible and counts its references.
+struct StandIn : IUnknown {
+    LONG references = 1;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        *object = IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IAccessible)) ? this : nullptr;
+        if (!*object) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references); }
+    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--references); }
+};
+
+// A screen reader asks for the window's accessible object and reads its elements in
+// every cycle. Wine's oleacc keeps about a kilobyte of every LresultFromObject and
+// ObjectFromLresult round trip, whatever the object: that cost, measured in the same run
+// on an object of the test's own, is allowed beside the baseline's, and nothing more.
+TEST(Churn, AClientAskingInEveryCycleLeavesNoMoreThanWinesRoundTrip)
+{
+    ts::TipModule module;
+    ts::MessageParty host;
+    const bench::Growth baseline = BaselineGrowth(module);
+    StandIn standIn;
+    const bench::Growth roundTrips = bench::Measure(kCycles, [&] {
+        const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), 0, &standIn);
+        IUnknown* back = nullptr;
+        if (result > 0) ::ObjectFromLresult(result, __uuidof(IAccessible), 0, reinterpret_cast<void**>(&back));
+        if (back) back->Release();
+    }, kSettle);
+    EXPECT_EQ(standIn.references, 1);
+
+    const bench::Growth g = bench::Measure(kCycles, [&] {
+        module.Create();
+        ts::PumpMessages();
+        {
+            const Host::AccessibleWindow client(module.Window());
+            ASSERT_EQ(client.Elements().size(), 6u);
+        }
+        ASSERT_EQ(module.Api().Free(), 1);
+        ts::PumpMessages();
+        host.Clear();
+    }, kSettle);
+    ExpectNothingLeftOver(g, "a client asking");
+    EXPECT_LE(g.HeapPerCycle(), baseline.HeapPerCycle() + roundTrips.HeapPerCycle() + kHeapSlackPerCycle)
+        << "the baseline's " << baseline.HeapPerCycle() << " and Wine's round trip's " << roundTrips.HeapPerCycle();
+}
+
 // Beyond what the hand-written window leaves a cycle (Wine's memory of destroyed edits),
 // a load of the library keeps next to nothing: the C++ runtime gives back its own.
 TEST(Churn, LoadCreateAndUnloadKeepLittleBeyondTheHandWrittenWindow)
@@ -110,9 +161,9 @@ TEST(Churn, LoadCreateAndUnloadKeepLittleBeyondTheHandWrittenWindow)
     EXPECT_LE(g.PagefilePerCycle(), baseline.PagefilePerCycle() + kLoadGrowthPerCycle);
 }
 
-// The goal is 300 KiB; this ceiling keeps what was reached (386 KiB). bench/README.md
-// says where the rest goes.
-constexpr DWORD kLibraryCeiling = 400 * 1024;
+// The goal is 300 KiB; this ceiling keeps what was reached (386 KiB, and 17.5 KiB for the
+// accessible object of the tip window). bench/README.md says where the rest goes.
+constexpr DWORD kLibraryCeiling = 416 * 1024;
 
 TEST(Footprint, TheStrippedLibraryStaysUnderItsCeiling)
 {

@@ -139,6 +139,39 @@ TEST_F(HostSession, TheDemoSessionChangesExactlyTheOneKey)
     EXPECT_GT(width, 600);
 }
 
+// --press finds an element by its accessible name, a button's hint in the window's
+// language; a name the window does not have fails the session.
+TEST_F(HostSession, PressFindsAButtonByItsNameInTheWindowsLanguage)
+{
+    const struct {
+        const char* language;
+        const char* name;
+        bool known;
+    } rows[] = {
+        {"1", "Changes will be saved immediately", true},
+        {"0", "\xC4nderungen werden gespeichert", true},
+        {"0", "Changes will be saved immediately", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ts::SystemIni::Write(kSystemIni);
+        const Session s = RunHost(std::string("--tip 211 --language ") + row.language +
+                                  " --set-text Edit@93,154 D: --press \"" + row.name + "\"" +
+                                  (row.known ? " --answer no --quit" : " --quit --answer no"));
+        const std::string line = std::string("press \"") + row.name + "\"";
+        if (row.known) {
+            EXPECT_EQ(s.exitCode, 0u) << s.Text();
+            EXPECT_TRUE(s.Has(line)) << s.Text();
+            EXPECT_TRUE(s.Has("notice 9999: saved")) << s.Text();
+            EXPECT_EQ(Entries(Ini()), WithPagingDrive("D:"));
+        } else {
+            EXPECT_NE(s.exitCode, 0u) << s.Text();
+            EXPECT_TRUE(s.Has("error: " + line + ": the tip window has no such element")) << s.Text();
+            EXPECT_EQ(Entries(Ini()), Entries(kSystemIni));
+        }
+    }
+}
+
 TEST_F(HostSession, SaveInTheHostSavesAsOKDoes)
 {
     const Session s = RunHost(std::string(kOpen) + "--click Save --answer no --quit");

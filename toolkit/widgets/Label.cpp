@@ -1,5 +1,8 @@
 #include "toolkit/widgets/Label.h"
 #include "toolkit/base/ClassInfo.h"
+#include "toolkit/window/WinControl.h"
+
+#include <oleacc.h>
 
 namespace tk {
 
@@ -11,6 +14,7 @@ const TClassInfo& TLabel::StaticClass()
             c.Text("Caption", &TLabel::SetCaption);
             c.Boolean("Transparent", &TLabel::SetTransparent);
             c.Boolean("AutoSize", &TLabel::SetAutoSize);
+            c.Reference("FocusControl", &TLabel::SetFocusControl);
         });
     return info;
 }
@@ -24,6 +28,29 @@ void TLabel::SetTransparent(bool transparent)
 {
     m_transparent = transparent;
     Invalidate();
+}
+
+void TLabel::SetFocusControl(TWinControl* control)
+{
+    if (m_focusControl) m_focusControl->RemoveFreeNotification(this);
+    m_focusControl = control;
+    if (control) control->FreeNotification(this);
+}
+
+void TLabel::Notification(TComponent* component, TOperation operation)
+{
+    TGraphicControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == m_focusControl) m_focusControl = nullptr;
+}
+
+long TLabel::AccessibleRole() const
+{
+    return ROLE_SYSTEM_STATICTEXT;
+}
+
+long TLabel::AccessibleState() const
+{
+    return TGraphicControl::AccessibleState() | STATE_SYSTEM_READONLY;
 }
 
 void TLabel::Paint(HDC dc)

@@ -1,5 +1,7 @@
 #pragma once
-// TLabel: a windowless line of text painted by its parent, transparent by default.
+// TLabel: a windowless line of text painted by its parent, transparent by default. To
+// accessibility clients it is static text, and it names the windowed control it labels
+// (FocusControl), which has no static window before it that would name it otherwise.
 #include "toolkit/window/GraphicControl.h"
 
 namespace tk {
@@ -16,10 +18,18 @@ public:
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool transparent);
     void SetAutoSize(bool autoSize) { m_autoSize = autoSize; }
+    TWinControl* FocusControl() const { return m_focusControl; }
+    void SetFocusControl(TWinControl* control);
 
     void Paint(HDC dc) override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+    long AccessibleRole() const override;
+    long AccessibleState() const override;
+    TWinControl* LabelledControl() const override { return m_focusControl; }
 
 private:
+    TWinControl* m_focusControl = nullptr; // not owned
     bool m_transparent = true;
     bool m_autoSize = true;
 };

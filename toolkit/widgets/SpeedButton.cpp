@@ -1,6 +1,7 @@
 #include "toolkit/widgets/SpeedButton.h"
 #include "toolkit/base/ClassInfo.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 namespace tk {
@@ -59,6 +60,32 @@ void TSpeedButton::Paint(HDC dc)
         m_glyph.DrawTransparent(dc, (Width() - m_glyph.Width()) / 2 + offset, (Height() - m_glyph.Height()) / 2 + offset,
                                 !Enabled());
     }
+}
+
+} // namespace tk
+
+namespace tk {
+
+long TSpeedButton::AccessibleRole() const
+{
+    return ROLE_SYSTEM_PUSHBUTTON;
+}
+
+std::string TSpeedButton::AccessibleName() const
+{
+    return Hint().empty() ? Text() : Hint();
+}
+
+long TSpeedButton::AccessibleState() const
+{
+    long state = TGraphicControl::AccessibleState();
+    if (m_pressed && m_mouseInControl) state |= STATE_SYSTEM_PRESSED;
+    return state;
+}
+
+void TSpeedButton::DoDefaultAction()
+{
+    if (Enabled()) Click();
 }
 
 } // namespace tk

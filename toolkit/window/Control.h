@@ -88,7 +88,7 @@ public:
     virtual void SetText(const std::string& text) = 0;
 
     const std::string& Hint() const { return m_hint; }
-    void SetHint(const std::string& hint);
+    virtual void SetHint(const std::string& hint);
     bool ShowHint() const { return m_showHint; }
     void SetShowHint(bool show);
 

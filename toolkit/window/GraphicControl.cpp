@@ -1,4 +1,5 @@
 #include "toolkit/window/GraphicControl.h"
+#include "toolkit/window/AccessibilityApi.h"
 #include "toolkit/window/WinControl.h"
 
 namespace tk {
@@ -18,6 +19,7 @@ void TGraphicControl::SetEnabled(bool enabled)
     if (enabled == m_enabled) return;
     m_enabled = enabled;
     Invalidate();
+    NotifyAccessible(EVENT_OBJECT_STATECHANGE);
 }
 
 void TGraphicControl::SetVisible(bool visible)
@@ -27,13 +29,48 @@ void TGraphicControl::SetVisible(bool visible)
     m_visible = visible;
     Invalidate();
     VisibleChanged();
+    NotifyAccessible(EVENT_OBJECT_STATECHANGE);
+}
+
+template <class Change>
+void TGraphicControl::Renaming(Change change)
+{
+    const std::string before = AccessibleName();
+    change();
+    if (AccessibleName() != before) NotifyAccessible(EVENT_OBJECT_NAMECHANGE);
 }
 
 void TGraphicControl::SetText(const std::string& text)
 {
     if (text == m_text) return;
-    m_text = text;
+    Renaming([&] { m_text = text; });
     Invalidate();
+}
+
+void TGraphicControl::SetHint(const std::string& hint)
+{
+    Renaming([&] { TControl::SetHint(hint); });
+}
+
+long TGraphicControl::AccessibleRole() const
+{
+    return ROLE_SYSTEM_GRAPHIC;
+}
+
+long TGraphicControl::AccessibleState() const
+{
+    long state = 0;
+    if (!m_enabled) state |= STATE_SYSTEM_UNAVAILABLE;
+    if (!m_visible) state |= STATE_SYSTEM_INVISIBLE;
+    return state;
+}
+
+// The element is the parent's client object's child of the control's number (from 1).
+void TGraphicControl::NotifyAccessible(DWORD event) const
+{
+    if (!Parent() || !Parent()->HandleAllocated()) return;
+    if (const LONG child = Parent()->AccessibleChildId(this))
+        accessibility::NotifyEvent(event, Parent()->Handle(), OBJID_CLIENT, child);
 }
 
 void TGraphicControl::WndProc(TMessage& message)

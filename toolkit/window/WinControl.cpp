@@ -1,11 +1,13 @@
 // The life of a windowed control's window (made on first need with its children's,
 // destroyed with its parent's or its object) and the dispatch of its messages; the child
-// controls it takes in and lets go; the painting of its background.
+// controls it takes in and lets go; the painting of its background; its accessible object.
 #include "toolkit/window/WinControl.h"
 #include "toolkit/base/Application.h"
 #include "toolkit/base/ClassInfo.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/forms/Form.h"
+#include "toolkit/window/AccessibilityApi.h"
+#include "toolkit/window/AccessibleClient.h"
 #include "toolkit/window/GraphicControl.h"
 #include "toolkit/window/WindowBinding.h"
 
@@ -113,6 +115,7 @@ void TWinControl::DestroyHandle()
 {
     if (!m_hwnd) return;
     HWND hwnd = m_hwnd;
+    ForgetAccessible();
     Unbind();
     ::DestroyWindow(hwnd);
     m_ownClass.Release();
@@ -261,7 +264,15 @@ void TWinControl::WndProc(TMessage& m)
         DefaultHandler(m);
         AlignControls();
         return;
+    case WM_GETOBJECT:
+        if (AnswerAccessibleClient(m)) return;
+        break;
+    case WM_TK_DODEFAULTACTION:
+        if (m_subclassed) break; // the system control's own range of messages
+        RunDefaultAction(m.LParam);
+        return;
     case WM_DESTROY:
+        ForgetAccessible();
         KeepWindowState();
         break;
     case WM_NCDESTROY:
@@ -314,6 +325,12 @@ void TWinControl::SetParent(TWinControl* parent)
     if (!parent && m_hwnd && (::GetWindowLongA(m_hwnd, GWL_STYLE) & WS_CHILD)) ::ShowWindow(m_hwnd, SW_HIDE);
 }
 
+LONG TWinControl::AccessibleChildId(const TControl* control) const
+{
+    const auto found = std::find(m_controls.begin(), m_controls.end(), control);
+    return found == m_controls.end() ? 0 : static_cast<LONG>(found - m_controls.begin()) + 1;
+}
+
 TControl* TWinControl::ControlAtPos(POINT pt) const
 {
     return m_windowless.At(pt);
@@ -324,6 +341,45 @@ void TWinControl::ScaleBy(int multiplier, int divisor)
     const ChildLayout::ScalingScope scaling(m_layout);
     ScaleSelf(multiplier, divisor);
     m_layout.ScaleChildren(multiplier, divisor);
+}
+
+// ---------------------------------------------------------------------------------------
+// Accessibility
+
+bool TWinControl::AnswerAccessibleClient(TMessage& m)
+{
+    // OBJID_CLIENT travels as a 32-bit value, sign-extended or not.
+    if (static_cast<LONG>(static_cast<DWORD>(m.LParam)) != OBJID_CLIENT) return false;
+    const bool servesChildren = !m_subclassed;
+    if (!servesChildren && !AccessibleClient::LabelOf(*this)) return false;
+    if (!m_accessible) {
+        if (!accessibility::Available()) return false;
+        m_accessible = AccessibleClient::Create(*this, servesChildren);
+        if (!m_accessible) return false;
+    }
+    // The result carries a reference of the client's own; the window keeps its one. Where
+    // it cannot be made, the client gets the standard object as before.
+    const LRESULT result =
+        accessibility::ResultFromObject(__uuidof(IAccessible), m.WParam, static_cast<IAccessible*>(m_accessible.Get()));
+    if (FAILED(static_cast<HRESULT>(result))) return false;
+    m.Result = result;
+    return true;
+}
+
+void TWinControl::ForgetAccessible()
+{
+    if (!m_accessible) return;
+    m_accessible->Disconnect();
+    m_accessible.Reset();
+}
+
+// The control may have gone since the request was posted: only a child that is still on
+// the window and enabled acts.
+void TWinControl::RunDefaultAction(LPARAM control)
+{
+    const auto found = std::find(m_controls.begin(), m_controls.end(), reinterpret_cast<TControl*>(control));
+    if (found == m_controls.end()) return;
+    if (auto* c = dynamic_cast<TGraphicControl*>(*found); c && c->Enabled()) c->DoDefaultAction();
 }
 
 // ---------------------------------------------------------------------------------------

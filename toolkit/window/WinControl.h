@@ -7,8 +7,10 @@
 // virtual WndProc through one window procedure (WindowBinding.h).
 //
 // Its other duties have places of their own: the layout of its children (ChildLayout),
-// its windowless children (WindowlessChildren), the form's hints (FormHints), and Tab and
-// the menu shortcuts (Keyboard.cpp).
+// its windowless children (WindowlessChildren), the form's hints (FormHints), Tab and the
+// menu shortcuts (Keyboard.cpp), and the accessible object of its client area
+// (AccessibleClient), made when a client first asks for it.
+#include "toolkit/base/ComRef.h"
 #include "toolkit/window/ChildLayout.h"
 #include "toolkit/window/Control.h"
 #include "toolkit/window/WindowBinding.h"
@@ -17,6 +19,8 @@
 #include <vector>
 
 namespace tk {
+
+class AccessibleClient;
 
 struct TCreateParams {
     const char* WindowClass = nullptr; // a system class (subclassed) or null for our own
@@ -67,6 +71,9 @@ public:
     // Take a child in and let it go; TControl::SetParent calls them.
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
+    // The child id a child control has in the client area's accessible object: its place
+    // in Controls(), from 1; 0 for a control that is not a child.
+    LONG AccessibleChildId(const TControl* control) const;
 
     static const TClassInfo& StaticClass();
     const TClassInfo& ClassType() const override { return StaticClass(); }
@@ -128,6 +135,14 @@ private:
     void PaintBackground(HDC dc, const RECT& area);
     // Tab and the menu shortcuts, which the form handles for all its windows.
     bool HandleKeys(const TMessage& message);
+    // WM_GETOBJECT for the client area: answered by a window of the own class, which
+    // serves its windowless children, and by a system control that a label names; false
+    // for the default handling (without oleacc.dll too).
+    bool AnswerAccessibleClient(TMessage& message);
+    // The window is going: its accessible object is disconnected from it and let go.
+    void ForgetAccessible();
+    // A client's request for the default action of a windowless child, from the queue.
+    void RunDefaultAction(LPARAM control);
 
     HWND m_hwnd = nullptr;
     binding::OwnClassHold m_ownClass; // held while a window of the own class exists
@@ -142,6 +157,7 @@ private:
     std::vector<TControl*> m_controls;
     ChildLayout m_layout{*this};
     WindowlessChildren m_windowless{*this};
+    ComRef<AccessibleClient> m_accessible;
     UniqueBrush m_brush;
     bool m_ctl3D = true;
     bool m_parentCtl3D = true;
