@@ -110,7 +110,7 @@ struct StandIn : IUnknown {
 // every cycle. Wine's oleacc keeps about a kilobyte of every LresultFromObject and
 // ObjectFromLresult round trip, whatever the object: that cost, measured in the same run
 // on an object of the test's own, is allowed beside the baseline's, and nothing more.
-TEST(Churn, AClientAskingInEveryCycleLeavesNoMoreThanWinesRoundTrip)
+TEST(ClientChurn, AskingInEveryCycleLeavesNoMoreThanWinesRoundTrip)
 {
     ts::TipModule module;
     ts::MessageParty host;
@@ -142,7 +142,7 @@ TEST(Churn, AClientAskingInEveryCycleLeavesNoMoreThanWinesRoundTrip)
 
 // Beyond what the hand-written window leaves a cycle (Wine's memory of destroyed edits),
 // a load of the library keeps next to nothing: the C++ runtime gives back its own.
-TEST(Churn, LoadCreateAndUnloadKeepLittleBeyondTheHandWrittenWindow)
+TEST(LoadChurn, LoadCreateAndUnloadKeepLittleBeyondTheHandWrittenWindow)
 {
     const bench::Growth g = bench::Measure(kCycles, [] {
         ts::TipModule module;
