@@ -2,8 +2,7 @@
 
 // Help texts of the tips, served by SorvHelp.dll. The returned text belongs to the library
 // (static storage, code page 1252, lines separated by CR LF); null for an unknown tip or kind.
-// Kinds: 2 German help, 4 English help, 5 registry key of the tip as the registry editor's
-// LastKey value expects it.
+// The kinds are those of contract/HelpKinds.h.
 
 #ifdef SORVHELP_BUILDING
 #define SORVHELP_API

@@ -1,13 +1,8 @@
 #include "helptext/Texts.h"
+#include "contract/HelpKinds.h"
 
 namespace sorvhelp {
 namespace {
-
-enum HelpKind : int {
-    kGermanHelp = 2,
-    kEnglishHelp = 4,
-    kRegistryKey = 5,
-};
 
 struct HelpEntry {
     int tipNr;
@@ -19,7 +14,7 @@ struct HelpEntry {
 // literal is split where the next letter would extend the escape ("w\xE4" "chst").
 // Lines are separated by CR LF, the last line has no line break.
 constexpr HelpEntry kEntries[] = {
-    {211, kGermanHelp,
+    {211, HelpKind::kGerman,
      "Auslagerungsdatei (Swap-Datei) von Windows verschieben oder umbenennen\r\n"
      "PagingDrive im Abschnitt [386Enh] der Datei System.INI: das Laufwerk der "
      "Auslagerungsdatei, z. B. D:\r\n"
@@ -32,7 +27,7 @@ constexpr HelpEntry kEntries[] = {
      "Datei w\xE4" "chst bei Bedarf.\r\n"
      "Die \xC4nderung wird erst nach einem Neustart wirksam; nach OK bietet der Tipp den "
      "Neustart an."},
-    {211, kEnglishHelp,
+    {211, HelpKind::kEnglish,
      "Moving or renaming the Windows paging file (swap file)\r\n"
      "PagingDrive in section [386Enh] of System.INI: the drive that holds the paging file, "
      "e.g. D:\r\n"
@@ -44,7 +39,7 @@ constexpr HelpEntry kEntries[] = {
      "Choose a local drive with enough free space, as the file grows when needed.\r\n"
      "The change takes effect only after a restart; after OK the tip offers to restart."},
     // The key as the registry editor stores it in its LastKey value, so that it opens there.
-    {211, kRegistryKey,
+    {211, HelpKind::kRegistryKey,
      "My Computer\\HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager\\"
      "Memory Management"},
 };

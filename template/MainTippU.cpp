@@ -1,4 +1,5 @@
 #include "template/MainTippU.h"
+#include "contract/HelpKinds.h"
 #include "contract/OSTypes.h"
 #include "contract/Settings.h"
 #include "helptext/GetHelpText.h"
@@ -17,11 +18,6 @@
 namespace {
 
 constexpr int kDesignPixelsPerInch = 96;
-
-// Help-text kinds of the help-text library.
-constexpr int kHelpGerman = 2;
-constexpr int kHelpEnglish = 4;
-constexpr int kHelpRegistryKey = 5;
 
 // Where the registry editor keeps the key it opens at.
 constexpr char kRegeditKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
@@ -133,6 +129,7 @@ void TfrmTippTemplate::FormCreate(tk::TObject*)
     }
 
     if (tk::ScreenPixelsPerInch() != kDesignPixelsPerInch) {
+        // Deliberate: every tip says so once before it scales (docs/reliability.md).
         tk::ShowMessage("Big");
         ScaleBy(kDesignPixelsPerInch, tk::ScreenPixelsPerInch());
         Repaint();
@@ -166,8 +163,8 @@ void TfrmTippTemplate::FormShow(tk::TObject*)
 {
     ModuleState::FormShown = true;
     StaticTextTitle->SetCaption(Caption());
-    MemoHelpD->SetText(HelpText(TippNr, kHelpGerman));
-    MemoHelpUS->SetText(HelpText(TippNr, kHelpEnglish));
+    MemoHelpD->SetText(HelpText(TippNr, HelpKind::kGerman));
+    MemoHelpUS->SetText(HelpText(TippNr, HelpKind::kEnglish));
 }
 
 void TfrmTippTemplate::Sprache(std::int32_t language)
@@ -226,7 +223,7 @@ void TfrmTippTemplate::HotSpeedButtonRegistryClick(tk::TObject*)
         registry.SetRootKey(HKEY_CURRENT_USER);
         // A key that could not be opened shows as the write's failure.
         static_cast<void>(registry.OpenKey(kRegeditKey, true));
-        registry.WriteString(kLastKey, HelpText(TippNr, kHelpRegistryKey));
+        registry.WriteString(kLastKey, HelpText(TippNr, HelpKind::kRegistryKey));
         registry.CloseKey();
     }
     ::ShellExecuteA(Handle(), nullptr, "regedit.exe", "", "", SW_SHOW);

@@ -36,15 +36,16 @@ public:
     THotSpeedButton* HotSpeedButtonInfo = nullptr;
     THotSpeedButton* HotSpeedButtonRegistry = nullptr;
 
-    // Published methods, in declared order.
-    void Sprache(std::int32_t language);
+    // Published methods, in declared order. Those a tip re-declares are virtual: the most
+    // derived one runs, however it is reached; each calls the template's version itself.
+    virtual void Sprache(std::int32_t language);
     void NeuStart();
     void WndProc(tk::TMessage& message) override;
-    void FormCreate(tk::TObject* sender);
+    virtual void FormCreate(tk::TObject* sender);
     void FormShow(tk::TObject* sender);
     void Fensterwechseln1Click(tk::TObject* sender);
-    void HotSpeedButtonUndoClick(tk::TObject* sender);
-    void HotSpeedButtonOKClick(tk::TObject* sender);
+    virtual void HotSpeedButtonUndoClick(tk::TObject* sender);
+    virtual void HotSpeedButtonOKClick(tk::TObject* sender);
     void HotSpeedButtonRegistryClick(tk::TObject* sender);
     void HotSpeedButtonInfoClick(tk::TObject* sender);
 

@@ -20,11 +20,11 @@ public:
 
     // Published handlers, in declared order. Those named like the template's call the
     // template's version themselves.
-    void Sprache(std::int32_t language);
-    void FormCreate(tk::TObject* sender);
-    void HotSpeedButtonUndoClick(tk::TObject* sender);
+    void Sprache(std::int32_t language) override;
+    void FormCreate(tk::TObject* sender) override;
+    void HotSpeedButtonUndoClick(tk::TObject* sender) override;
     void T228_Edit_PagingDriveChange(tk::TObject* sender);
-    void HotSpeedButtonOKClick(tk::TObject* sender);
+    void HotSpeedButtonOKClick(tk::TObject* sender) override;
 
 private:
     // What the fields stand for. Unknown until the values were read whole, so that a
