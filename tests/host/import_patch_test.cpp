@@ -1,6 +1,7 @@
 // Redirecting one import of a loaded module, as the host does with a tip's restart in a
 // scripted session and the tests with message boxes and system calls.
 #include "host/script/ImportPatch.h"
+#include "tests/support/Exports.h"
 
 #include <gtest/gtest.h>
 
@@ -26,11 +27,6 @@ DWORD WINAPI FakeTickCount()
     return GetTickCount();
 }
 
-void* RealExport(const char* dll, const char* function)
-{
-    return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(dll), function));
-}
-
 TEST(ImportPatch, RedirectsTheTestProgramsCallsUntilDestroyed)
 {
     // The DLL name is matched without regard to case.
@@ -40,7 +36,7 @@ TEST(ImportPatch, RedirectsTheTestProgramsCallsUntilDestroyed)
         {
             Host::ImportPatch patch(GetModuleHandleA(nullptr), dll, "GetTickCount",
                                   reinterpret_cast<void*>(&FakeTickCount));
-            EXPECT_EQ(patch.Original(), RealExport("kernel32.dll", "GetTickCount"));
+            EXPECT_EQ(patch.Original(), ts::RealExport("kernel32.dll", "GetTickCount"));
             EXPECT_EQ(TickCountThroughSlot(), 12345u);
             EXPECT_EQ(g_fakeTickCalls, 1);
         }
@@ -124,7 +120,7 @@ FakeImage* BuildFakeImage(bool withNameTable)
     image->imports[0].FirstThunk = rva(image->iat);
     image->imports[0].OriginalFirstThunk = withNameTable ? rva(image->names) : 0;
     for (int i = 0; i < 2; ++i) {
-        image->iat[i] = reinterpret_cast<ULONG_PTR>(RealExport("kernel32.dll", image->byName[i].name));
+        image->iat[i] = reinterpret_cast<ULONG_PTR>(ts::RealExport("kernel32.dll", image->byName[i].name));
         image->names[i] = rva(&image->byName[i]);
     }
     return image;

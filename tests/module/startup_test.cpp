@@ -10,6 +10,7 @@
 #include "tests/support/Pump.h"
 #include "tests/support/Registry.h"
 #include "tests/support/TipModule.h"
+#include "toolkit/gdi/Font.h"
 
 #include <gtest/gtest.h>
 
@@ -369,7 +370,7 @@ void CheckStartupAt(int dpi)
 
 TEST(StartupResolution, At96NothingIsShownOrScaled)
 {
-    ASSERT_EQ(ts::ScreenDpi(), 96) << "Wine's default resolution";
+    ASSERT_EQ(tk::ScreenPixelsPerInch(), 96) << "Wine's default resolution";
     CheckStartupAt(96);
 }
 
@@ -409,7 +410,7 @@ TEST(StartupResolutionChild, AtTheResolutionOfItsMode)
     if (!mode) GTEST_SKIP() << "runs as the child of StartupResolution only";
     const bool crash = std::strcmp(mode, "crash") == 0;
     const int dpi = crash ? 120 : std::atoi(mode);
-    if (ts::ScreenDpi() != dpi) ::ExitProcess(kChildWrongResolution);
+    if (tk::ScreenPixelsPerInch() != dpi) ::ExitProcess(kChildWrongResolution);
     if (crash) {
         ts::TipModule module;
         ts::MessageBoxRecorder boxes(module.Library());

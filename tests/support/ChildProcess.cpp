@@ -60,12 +60,4 @@ ResolutionOverride::ResolutionOverride(DWORD dpi)
     WriteRegistryValue(kKey, kValue, Dword(dpi));
 }
 
-int ScreenDpi()
-{
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 } // namespace ts

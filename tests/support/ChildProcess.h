@@ -43,7 +43,4 @@ private:
     SavedRegistryKey m_saved{kKey};
 };
 
-// The screen's resolution this process started with, in pixels per inch.
-int ScreenDpi();
-
 } // namespace ts

@@ -3,6 +3,7 @@
 // the pointer-leave notice with and without TrackMouseEvent.
 #include "host/script/ImportPatch.h"
 #include "tests/support/Pump.h"
+#include "tests/support/TipModule.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/widgets/Edit.h"
 #include "toolkit/widgets/SpeedButton.h"
@@ -106,13 +107,6 @@ TEST_F(Binding, ASubclassOnTopOfOursSeesTheControlsLastMessages)
     EXPECT_NE(std::find(g_outerSeen.begin(), g_outerSeen.end(), WM_NCDESTROY), g_outerSeen.end());
 }
 
-HWND TooltipOf(HWND owner)
-{
-    for (HWND w = ::FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w; w = ::FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr))
-        if (::GetWindow(w, GW_OWNER) == owner) return w;
-    return nullptr;
-}
-
 // The tooltip learns of the pointer from the relayed messages alone: it subclasses no
 // window, so the form and its controls keep the procedures the toolkit gave them.
 TEST_F(Binding, HintsShowFromRelayedMouseMessages)
@@ -121,7 +115,7 @@ TEST_F(Binding, HintsShowFromRelayedMouseMessages)
     button->SetShowHint(true);
     edit->SetHint("Edit hint");
     edit->SetShowHint(true);
-    HWND tooltip = TooltipOf(form->Handle());
+    HWND tooltip = ts::TooltipOf(form->Handle());
     ASSERT_NE(tooltip, nullptr);
     ::SendMessageA(tooltip, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
     EXPECT_EQ(tk::TWinControl::FromHandle(form->Handle()), form.get());

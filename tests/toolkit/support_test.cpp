@@ -1,3 +1,4 @@
+#include "tests/support/Exports.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Pump.h"
 #include "tests/support/WindowCapture.h"
@@ -14,11 +15,6 @@
 #include <vector>
 
 namespace {
-
-void* RealExport(const char* dll, const char* function)
-{
-    return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(dll), function));
-}
 
 // ---- MessageBoxRecorder --------------------------------------------------------------
 
@@ -67,7 +63,7 @@ TEST(SupportMessageBoxRecorder, PutsTheRealMessageBoxBack)
     // A fresh patch sees what the slot holds now.
     Host::ImportPatch probe(GetModuleHandleA(nullptr), "user32.dll", "MessageBoxA",
                           reinterpret_cast<void*>(&ts::MessageBoxRecorder::Fake));
-    EXPECT_EQ(probe.Original(), RealExport("user32.dll", "MessageBoxA"));
+    EXPECT_EQ(probe.Original(), ts::RealExport("user32.dll", "MessageBoxA"));
 }
 
 // ---- Image ---------------------------------------------------------------------------
