@@ -13,7 +13,6 @@ const TClassInfo& TLabel::StaticClass()
         [](TClassInfo& c) {
             c.Text("Caption", &TLabel::SetCaption);
             c.Boolean("Transparent", &TLabel::SetTransparent);
-            c.Boolean("AutoSize", &TLabel::SetAutoSize);
             c.Reference("FocusControl", &TLabel::SetFocusControl);
         });
     return info;

@@ -17,7 +17,6 @@ public:
     void SetCaption(const std::string& caption) { SetText(caption); }
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool transparent);
-    void SetAutoSize(bool autoSize) { m_autoSize = autoSize; }
     TWinControl* FocusControl() const { return m_focusControl; }
     void SetFocusControl(TWinControl* control);
 
@@ -31,7 +30,6 @@ public:
 private:
     TWinControl* m_focusControl = nullptr; // not owned
     bool m_transparent = true;
-    bool m_autoSize = true;
 };
 
 } // namespace tk

@@ -83,7 +83,6 @@ public:
     // Scales the control and everything on it.
     void ScaleBy(int multiplier, int divisor) override;
     void Invalidate() override;
-    bool Focused() const { return m_hwnd && ::GetFocus() == m_hwnd; }
     void SetFocus();
 
     // Places aligned children and applies the anchors of the others to the client size.
