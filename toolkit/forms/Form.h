@@ -54,8 +54,8 @@ public:
     void Close();
     void Repaint();
 
-    // Runs the menu entry whose shortcut is `shortcut` (virtual key plus 0x2000 Shift,
-    // 0x4000 Ctrl, 0x8000 Alt); false when no enabled entry has it.
+    // Runs the menu entry whose shortcut is `shortcut` (virtual key plus the modifier bits
+    // scShift, scCtrl and scAlt of MenuItem.h); false when no enabled entry has it.
     bool IsShortCut(int shortcut);
     // The windowed controls that Tab reaches, in tab order.
     std::vector<TWinControl*> TabList() const;

@@ -10,14 +10,13 @@ namespace tk {
 
 namespace {
 
-// The shortcut a key makes with the modifiers held now: virtual key plus 0x2000 Shift,
-// 0x4000 Ctrl, 0x8000 Alt.
+// The shortcut a key makes with the modifiers held now.
 int ShortCutOf(WPARAM key)
 {
     int shortcut = static_cast<int>(key & 0xFF);
-    if (::GetKeyState(VK_SHIFT) < 0) shortcut |= 0x2000;
-    if (::GetKeyState(VK_CONTROL) < 0) shortcut |= 0x4000;
-    if (::GetKeyState(VK_MENU) < 0) shortcut |= 0x8000;
+    if (::GetKeyState(VK_SHIFT) < 0) shortcut |= scShift;
+    if (::GetKeyState(VK_CONTROL) < 0) shortcut |= scCtrl;
+    if (::GetKeyState(VK_MENU) < 0) shortcut |= scAlt;
     return shortcut;
 }
 
@@ -44,8 +43,8 @@ bool TWinControl::HandleKeys(const TMessage& m)
     if (m.Msg == WM_CHAR) return m.WParam == '\t'; // Tab moves the focus; it is never typed
     const int shortcut = ShortCutOf(m.WParam);
     if (form->IsShortCut(shortcut)) return true;
-    if (m.WParam == VK_TAB && !(shortcut & 0xC000)) {
-        form->SelectNext(this, !(shortcut & 0x2000));
+    if (m.WParam == VK_TAB && !(shortcut & (scCtrl | scAlt))) {
+        form->SelectNext(this, !(shortcut & scShift));
         return true;
     }
     return false;
