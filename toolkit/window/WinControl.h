@@ -9,6 +9,7 @@
 // Its other duties have places of their own: the layout of its children (ChildLayout),
 // its windowless children (WindowlessChildren), the form's hints (FormHints), and Tab and
 // the menu shortcuts (Keyboard.cpp).
+#include "toolkit/gdi/SharedGdiObject.h"
 #include "toolkit/window/ChildLayout.h"
 #include "toolkit/window/Control.h"
 #include "toolkit/window/WindowlessChildren.h"
@@ -140,7 +141,7 @@ private:
     std::vector<TControl*> m_controls;
     ChildLayout m_layout{*this};
     WindowlessChildren m_windowless{*this};
-    UniqueBrush m_brush;
+    SharedGdiObject m_brush; // of the control's colour, shared with others of that colour
     bool m_ctl3D = true;
     bool m_parentCtl3D = true;
     bool m_tabStop = false;
