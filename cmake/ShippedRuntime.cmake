@@ -6,11 +6,10 @@
 # GCC links -lmsvcrt on its own, after every library of ours. A folder of this build,
 # searched before the toolchain's, holds a libmsvcrt.a that is MinGW-w64's import library
 # of CRTDLL.DLL, so that every part of the runtime (start-up code, libmingwex, libstdc++)
-# is bound to it. use_shipped_runtime(target) adds the glue for the names that CRTDLL.DLL
-# spells differently (toolkit/base/CrtdllNames.c).
+# is bound to it. A program that links libstdc++'s random_device (the host does, through
+# std::runtime_error) needs the glue of host/CrtdllNames.c for three names that CRTDLL.DLL
+# spells otherwise or lacks; without it the link fails naming read, close and rand_s.
 if(NOT CMAKE_SYSTEM_PROCESSOR STREQUAL i686)
-  function(use_shipped_runtime target)
-  endfunction()
   return()
 endif()
 
@@ -24,9 +23,3 @@ set(runtime_dir ${CMAKE_BINARY_DIR}/runtime)
 file(MAKE_DIRECTORY ${runtime_dir})
 configure_file(${crtdll_import_library} ${runtime_dir}/libmsvcrt.a COPYONLY)
 add_link_options(-L${runtime_dir})
-
-add_library(crtdll_names OBJECT ${CMAKE_SOURCE_DIR}/toolkit/base/CrtdllNames.c)
-
-function(use_shipped_runtime target)
-  target_link_libraries(${target} PRIVATE crtdll_names)
-endfunction()

@@ -1,8 +1,9 @@
 /* What libstdc++ asks of the C runtime under names that CRTDLL.DLL spells otherwise or
-   lacks (its random_device, which nothing of ours constructs, is linked in with the
-   string code). read and close are _read and _close there. rand_s (Windows XP's MSVCRT.DLL
-   on) is answered with failure, as a runtime without it would: random_device then raises
-   its error instead of drawing from a source that is not there. */
+   lacks: its random_device, which nothing of ours constructs, comes in with the
+   copy-on-write strings of std::runtime_error. read and close are _read and _close
+   there. rand_s (Windows XP's MSVCRT.DLL on) is answered with failure, as a runtime
+   without it would: random_device then raises its error instead of drawing from a source
+   that is not there. */
 #include <errno.h>
 #include <io.h>
 
