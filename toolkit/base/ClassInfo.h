@@ -15,6 +15,27 @@
 
 namespace tk {
 
+// A pointer to a member of some class, kept without its type for the one function that
+// was made for that type and reads it back.
+class AnyMember {
+public:
+    AnyMember() = default;
+    template <class Member> explicit AnyMember(Member member)
+    {
+        static_assert(sizeof(Member) <= sizeof m_bytes && std::is_trivially_copyable_v<Member>);
+        std::memcpy(m_bytes, &member, sizeof member);
+    }
+    template <class Member> Member Get() const
+    {
+        Member member;
+        std::memcpy(&member, m_bytes, sizeof member);
+        return member;
+    }
+
+private:
+    alignas(void*) unsigned char m_bytes[2 * sizeof(void*)] = {};
+};
+
 // How a layout sets one property: a plain function of the component, the value and the
 // reader, or one function per kind of property (integer, text, reference, ...) with the
 // member it reaches. Plain functions and member pointers, not std::function: a class
@@ -26,23 +47,14 @@ public:
     using Apply = void (*)(const PropertySetter& self, TComponent& target, const LayoutValue& value, LayoutReader& reader);
 
     explicit PropertySetter(Plain plain) : m_apply(&CallPlain), m_plain(plain) {}
-    template <class Member> PropertySetter(Apply apply, Member member) : m_apply(apply)
-    {
-        static_assert(sizeof(Member) <= sizeof m_member && std::is_trivially_copyable_v<Member>);
-        std::memcpy(m_member, &member, sizeof member);
-    }
+    template <class Member> PropertySetter(Apply apply, Member member) : m_apply(apply), m_member(member) {}
 
     void operator()(TComponent& target, const LayoutValue& value, LayoutReader& reader) const
     {
         m_apply(*this, target, value, reader);
     }
     // The member the setter was made with, of the type it was made with.
-    template <class Member> Member Get() const
-    {
-        Member member;
-        std::memcpy(&member, m_member, sizeof member);
-        return member;
-    }
+    template <class Member> Member Get() const { return m_member.Get<Member>(); }
 
 private:
     static void CallPlain(const PropertySetter& self, TComponent& target, const LayoutValue& value, LayoutReader& reader)
@@ -52,7 +64,7 @@ private:
 
     Apply m_apply;
     Plain m_plain = nullptr;
-    alignas(void*) unsigned char m_member[2 * sizeof(void*)] = {};
+    AnyMember m_member;
 };
 
 class TClassInfo {
@@ -111,8 +123,8 @@ private:
     // A published field, set by a function made for its class and the field's type.
     struct FieldBinding {
         std::string name;
-        bool (*bind)(const PropertySetter& field, TComponent& root, TComponent* component);
-        PropertySetter field;
+        bool (*bind)(const AnyMember& field, TComponent& root, TComponent* component);
+        AnyMember field;
     };
 
     std::string m_name;
@@ -171,12 +183,12 @@ template <class T> void TClassInfo::Published(const std::string& name, void (T::
 
 template <class T, class C> void TClassInfo::Field(const std::string& name, C* T::*member)
 {
-    auto bind = [](const PropertySetter& field, TComponent& root, TComponent* component) {
+    auto bind = [](const AnyMember& field, TComponent& root, TComponent* component) {
         C* typed = dynamic_cast<C*>(component);
         static_cast<T&>(root).*field.Get<C* T::*>() = typed;
         return typed != nullptr;
     };
-    m_fields.push_back({name, bind, PropertySetter(nullptr, member)});
+    m_fields.push_back({name, bind, AnyMember(member)});
 }
 
 } // namespace tk
