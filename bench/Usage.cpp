@@ -49,6 +49,11 @@ std::size_t GdiObjectCount()
     return CountHandles([](UINT_PTR h) { return ::GetObjectType(reinterpret_cast<HGDIOBJ>(h)) != 0; });
 }
 
+std::size_t GdiObjectCount(DWORD type)
+{
+    return CountHandles([type](UINT_PTR h) { return ::GetObjectType(reinterpret_cast<HGDIOBJ>(h)) == type; });
+}
+
 std::size_t MenuCount()
 {
     return CountHandles([](UINT_PTR h) { return ::IsMenu(reinterpret_cast<HMENU>(h)) != FALSE; });

@@ -42,6 +42,8 @@ struct Growth {
 Growth Measure(int cycles, const std::function<void()>& cycle, int settle = 3);
 
 std::size_t GdiObjectCount();
+// The GDI objects of one type (OBJ_FONT, OBJ_BRUSH, ...), probed as above.
+std::size_t GdiObjectCount(DWORD type);
 std::size_t WindowCount();
 std::size_t MenuCount();
 std::size_t HeapBusyBytes();

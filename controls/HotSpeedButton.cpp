@@ -5,7 +5,7 @@ const tk::TClassInfo& THotSpeedButton::StaticClass()
 {
     static const tk::TClassInfo& info = tk::TClassInfo::Define(
         "THotSpeedButton", &tk::TSpeedButton::StaticClass(),
-        [](tk::TComponent* owner) { return new THotSpeedButton(owner); },
+        [](tk::TComponent* owner) -> tk::TComponent* { return new THotSpeedButton(owner); },
         [](tk::TClassInfo& c) {
             c.Reference("Images", &THotSpeedButton::SetImages);
             c.Integer("ImageIndex", &THotSpeedButton::SetImageIndex);

@@ -161,9 +161,10 @@ TEST(LoadChurn, LoadCreateAndUnloadKeepLittleBeyondTheHandWrittenWindow)
     EXPECT_LE(g.PagefilePerCycle(), baseline.PagefilePerCycle() + kLoadGrowthPerCycle);
 }
 
-// The goal is 300 KiB; this ceiling keeps what was reached (386 KiB, and 17.5 KiB for the
-// accessible object of the tip window). bench/README.md says where the rest goes.
-constexpr DWORD kLibraryCeiling = 416 * 1024;
+// The goal is 300 KiB; this ceiling keeps what was reached (275 KiB on i686, and the
+// accessible object of the tip window, with a little room). bench/README.md says where the
+// bytes go.
+constexpr DWORD kLibraryCeiling = 300 * 1024;
 
 TEST(Footprint, TheStrippedLibraryStaysUnderItsCeiling)
 {

@@ -22,14 +22,14 @@ bool NoCaseLess::operator()(const std::string& a, const std::string& b) const
 }
 
 TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, Factory create)
-    : m_name(std::move(name)), m_parent(parent), m_create(std::move(create))
+    : m_name(std::move(name)), m_parent(parent), m_create(create)
 {
 }
 
 const TClassInfo& TClassInfo::Define(std::string name, const TClassInfo* parent, Factory create,
-                                     const std::function<void(TClassInfo&)>& describe)
+                                     void (*describe)(TClassInfo&))
 {
-    std::unique_ptr<TClassInfo> info(new TClassInfo(name, parent, std::move(create)));
+    std::unique_ptr<TClassInfo> info(new TClassInfo(name, parent, create));
     if (describe) describe(*info);
     auto& slot = Registry()[name];
     slot = std::move(info);
@@ -59,20 +59,45 @@ const PublishedHandler* TClassInfo::FindHandler(const std::string& name) const
 
 void TClassInfo::Property(const std::string& name, PropertySetter setter)
 {
-    m_properties[name] = std::move(setter);
+    m_properties.insert_or_assign(name, setter);
 }
 
 void TClassInfo::Handler(const std::string& name, PublishedHandler handler)
 {
-    m_handlers[name] = std::move(handler);
+    m_handlers[name] = handler;
+}
+
+void TClassInfo::SetInteger(const PropertySetter& self, TComponent& c, const LayoutValue& v, LayoutReader& r)
+{
+    (c.*self.Get<void (TComponent::*)(int)>())(r.AsInteger(v));
+}
+
+void TClassInfo::SetBoolean(const PropertySetter& self, TComponent& c, const LayoutValue& v, LayoutReader& r)
+{
+    (c.*self.Get<void (TComponent::*)(bool)>())(r.AsBoolean(v));
+}
+
+void TClassInfo::SetText(const PropertySetter& self, TComponent& c, const LayoutValue& v, LayoutReader& r)
+{
+    (c.*self.Get<void (TComponent::*)(const std::string&)>())(r.AsString(v));
+}
+
+void TClassInfo::SetColor(const PropertySetter& self, TComponent& c, const LayoutValue& v, LayoutReader& r)
+{
+    (c.*self.Get<void (TComponent::*)(int)>())(r.AsColor(v));
+}
+
+std::function<void(TObject*)> TClassInfo::HandlerCall(const PublishedHandler* handler, TComponent* form)
+{
+    return [handler, form](TObject* sender) { (*handler)(*form, sender); };
 }
 
 void TClassInfo::BindFields(TComponent& root) const
 {
     for (const TClassInfo* c = this; c; c = c->m_parent) {
-        for (const auto& [name, bind] : c->m_fields) {
-            if (!bind(root, root.FindComponent(name)))
-                throw ELayoutError(root.ClassType().Name() + ": no component '" + name + "' of the field's class");
+        for (const FieldBinding& field : c->m_fields) {
+            if (!field.bind(field.field, root, root.FindComponent(field.name)))
+                throw ELayoutError(root.ClassType().Name() + ": no component '" + field.name + "' of the field's class");
         }
     }
 }

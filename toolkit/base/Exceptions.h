@@ -1,13 +1,20 @@
 #pragma once
-// Failures of the toolkit are C++ exceptions carrying a message for the user.
-#include <stdexcept>
+// Failures of the toolkit are C++ exceptions carrying a message for the user. They derive
+// from std::exception and hold their text themselves: std::runtime_error would bring
+// libstdc++'s copy-on-write strings into the library, a tenth of its size.
+#include <exception>
 #include <string>
 
 namespace tk {
 
-class Exception : public std::runtime_error {
+class Exception : public std::exception {
 public:
-    using std::runtime_error::runtime_error;
+    explicit Exception(std::string message) : m_message(std::move(message)) {}
+    explicit Exception(const char* message) : m_message(message) {}
+    const char* what() const noexcept override { return m_message.c_str(); }
+
+private:
+    std::string m_message;
 };
 
 // A value outside the range its receiver accepts.

@@ -4,6 +4,7 @@
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/forms/LayoutReader.h"
 #include "toolkit/widgets/PopupMenu.h"
+#include "toolkit/window/WindowFrame.h"
 
 #include <windowsx.h>
 
@@ -64,6 +65,7 @@ TForm::~TForm()
 
 void TForm::InitializeForm()
 {
+    ForgetWindowFrameSizes();
     LayoutReader::LoadInheritedLayouts(*this);
     ClassType().BindFields(*this);
     // The windows are made once the layouts have placed and styled everything, each with
@@ -105,9 +107,7 @@ void TForm::ApplyWindowStyle(int clientWidth, int clientHeight)
 SIZE TForm::WindowFrame() const
 {
     if (!HandleAllocated()) return FrameSize();
-    RECT frame{0, 0, 0, 0};
-    ::AdjustWindowRectEx(&frame, ::GetWindowLongA(Handle(), GWL_STYLE), FALSE, ::GetWindowLongA(Handle(), GWL_EXSTYLE));
-    return {frame.right - frame.left, frame.bottom - frame.top};
+    return WindowFrameSize(::GetWindowLongA(Handle(), GWL_STYLE), ::GetWindowLongA(Handle(), GWL_EXSTYLE));
 }
 
 int TForm::ClientWidth() const
@@ -220,6 +220,9 @@ void TForm::WndProc(TMessage& m)
     case WM_CLOSE:
         Close();
         return;
+    case WM_SETTINGCHANGE: // the caption's and borders' sizes may be others now
+        ForgetWindowFrameSizes();
+        break;
     case WM_CONTEXTMENU:
         if (m_popupMenu) {
             POINT pt{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};

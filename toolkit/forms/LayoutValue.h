@@ -2,7 +2,6 @@
 // A value as a stored layout writes it, and the name comparison layouts use.
 #include "toolkit/base/Component.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +21,9 @@ struct NoCaseLess {
 };
 
 // A published method of a window class, called with the window and the event's sender.
-using PublishedHandler = std::function<void(TComponent& form, TObject* sender)>;
+struct PublishedHandler {
+    void (TComponent::*method)(TObject* sender);
+    void operator()(TComponent& form, TObject* sender) const { (form.*method)(sender); }
+};
 
 } // namespace tk

@@ -63,9 +63,9 @@ HFONT TFont::Handle() const
         lf.lfCharSet = static_cast<BYTE>(m_charset);
         lf.lfQuality = DEFAULT_QUALITY;
         lstrcpynA(lf.lfFaceName, m_name.c_str(), LF_FACESIZE);
-        m_handle.reset(::CreateFontIndirectA(&lf));
+        m_handle = SharedGdiObject::Font(lf);
     }
-    return m_handle.get();
+    return static_cast<HFONT>(m_handle.get());
 }
 
 void TFont::Changed()

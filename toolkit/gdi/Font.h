@@ -3,6 +3,7 @@
 // from it. Owners hear of every change through the change callback.
 #include "toolkit/base/Handles.h"
 #include "toolkit/gdi/Color.h"
+#include "toolkit/gdi/SharedGdiObject.h"
 
 #include <functional>
 #include <string>
@@ -46,7 +47,7 @@ private:
     TFontStyles m_style = 0;
     TColor m_color = clWindowText;
     int m_charset = DEFAULT_CHARSET;
-    mutable UniqueFont m_handle;
+    mutable SharedGdiObject m_handle; // shared with every font of the same description
 };
 
 // The screen's horizontal resolution in pixels per inch.

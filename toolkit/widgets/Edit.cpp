@@ -6,7 +6,7 @@ namespace tk {
 const TClassInfo& TEdit::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define(
-        "TEdit", &TCustomEdit::StaticClass(), [](TComponent* owner) { return new TEdit(owner); }, nullptr);
+        "TEdit", &TCustomEdit::StaticClass(), [](TComponent* owner) -> TComponent* { return new TEdit(owner); }, nullptr);
     return info;
 }
 

@@ -11,7 +11,7 @@ namespace tk {
 const TClassInfo& TImageList::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define(
-        "TImageList", &TComponent::StaticClass(), [](TComponent* owner) { return new TImageList(owner); },
+        "TImageList", &TComponent::StaticClass(), [](TComponent* owner) -> TComponent* { return new TImageList(owner); },
         [](TClassInfo& c) {
             c.Integer("Width", &TImageList::SetWidth);
             c.Integer("Height", &TImageList::SetHeight);

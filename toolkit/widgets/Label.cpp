@@ -9,7 +9,7 @@ namespace tk {
 const TClassInfo& TLabel::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define(
-        "TLabel", &TControl::StaticClass(), [](TComponent* owner) { return new TLabel(owner); },
+        "TLabel", &TControl::StaticClass(), [](TComponent* owner) -> TComponent* { return new TLabel(owner); },
         [](TClassInfo& c) {
             c.Text("Caption", &TLabel::SetCaption);
             c.Boolean("Transparent", &TLabel::SetTransparent);

@@ -6,7 +6,7 @@ namespace tk {
 const TClassInfo& TMemo::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define(
-        "TMemo", &TCustomEdit::StaticClass(), [](TComponent* owner) { return new TMemo(owner); },
+        "TMemo", &TCustomEdit::StaticClass(), [](TComponent* owner) -> TComponent* { return new TMemo(owner); },
         [](TClassInfo& c) {
             c.Property("ScrollBars", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
                 static const std::map<std::string, int, NoCaseLess> names{

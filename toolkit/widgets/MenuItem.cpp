@@ -21,7 +21,7 @@ std::string ShortCutToText(int shortcut)
 const TClassInfo& TMenuItem::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define(
-        "TMenuItem", &TComponent::StaticClass(), [](TComponent* owner) { return new TMenuItem(owner); },
+        "TMenuItem", &TComponent::StaticClass(), [](TComponent* owner) -> TComponent* { return new TMenuItem(owner); },
         [](TClassInfo& c) {
             c.Text("Caption", &TMenuItem::SetCaption);
             c.Integer("ShortCut", &TMenuItem::SetShortCut);

@@ -6,7 +6,7 @@ namespace tk {
 const TClassInfo& TPanel::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define(
-        "TPanel", &TWinControl::StaticClass(), [](TComponent* owner) { return new TPanel(owner); },
+        "TPanel", &TWinControl::StaticClass(), [](TComponent* owner) -> TComponent* { return new TPanel(owner); },
         [](TClassInfo& c) {
             c.Text("Caption", &TPanel::SetCaption);
             c.Property("BevelOuter", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {

@@ -9,7 +9,7 @@ namespace tk {
 const TClassInfo& TPopupMenu::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define(
-        "TPopupMenu", &TComponent::StaticClass(), [](TComponent* owner) { return new TPopupMenu(owner); },
+        "TPopupMenu", &TComponent::StaticClass(), [](TComponent* owner) -> TComponent* { return new TPopupMenu(owner); },
         [](TClassInfo& c) { c.Reference("Images", &TPopupMenu::SetImages); });
     return info;
 }

@@ -9,7 +9,7 @@ namespace tk {
 const TClassInfo& TSpeedButton::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define(
-        "TSpeedButton", &TControl::StaticClass(), [](TComponent* owner) { return new TSpeedButton(owner); },
+        "TSpeedButton", &TControl::StaticClass(), [](TComponent* owner) -> TComponent* { return new TSpeedButton(owner); },
         [](TClassInfo& c) { c.Boolean("Flat", &TSpeedButton::SetFlat); });
     return info;
 }

@@ -6,7 +6,7 @@ namespace tk {
 const TClassInfo& TStaticText::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define(
-        "TStaticText", &TWinControl::StaticClass(), [](TComponent* owner) { return new TStaticText(owner); },
+        "TStaticText", &TWinControl::StaticClass(), [](TComponent* owner) -> TComponent* { return new TStaticText(owner); },
         [](TClassInfo& c) {
             c.Text("Caption", &TStaticText::SetCaption);
             c.Boolean("AutoSize", &TStaticText::SetAutoSize);

@@ -10,6 +10,7 @@
 #include "toolkit/window/AccessibleClient.h"
 #include "toolkit/window/GraphicControl.h"
 #include "toolkit/window/WindowBinding.h"
+#include "toolkit/window/WindowFrame.h"
 
 #include <algorithm>
 
@@ -134,9 +135,7 @@ void TWinControl::Unbind()
 SIZE TWinControl::FrameSize() const
 {
     const TCreateParams params = CreateParams();
-    RECT r{0, 0, 0, 0};
-    ::AdjustWindowRectEx(&r, params.Style, FALSE, params.ExStyle);
-    return {r.right - r.left, r.bottom - r.top};
+    return WindowFrameSize(params.Style, params.ExStyle);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -392,16 +391,16 @@ void TWinControl::Invalidate()
 
 void TWinControl::PaintBackground(HDC dc, const RECT& area)
 {
-    if (!m_brush) m_brush.reset(::CreateSolidBrush(ColorToRGB(Color())));
-    ::FillRect(dc, &area, m_brush.get());
+    if (!m_brush) m_brush = SharedGdiObject::SolidBrush(ColorToRGB(Color()));
+    ::FillRect(dc, &area, static_cast<HBRUSH>(m_brush.get()));
 }
 
 HBRUSH TWinControl::CtlColor(HDC dc)
 {
     ::SetTextColor(dc, ColorToRGB(Font().Color()));
     ::SetBkColor(dc, ColorToRGB(Color()));
-    if (!m_brush) m_brush.reset(::CreateSolidBrush(ColorToRGB(Color())));
-    return m_brush.get();
+    if (!m_brush) m_brush = SharedGdiObject::SolidBrush(ColorToRGB(Color()));
+    return static_cast<HBRUSH>(m_brush.get());
 }
 
 } // namespace tk

@@ -11,6 +11,7 @@
 // menu shortcuts (Keyboard.cpp), and the accessible object of its client area
 // (AccessibleClient), made when a client first asks for it.
 #include "toolkit/base/ComRef.h"
+#include "toolkit/gdi/SharedGdiObject.h"
 #include "toolkit/window/ChildLayout.h"
 #include "toolkit/window/Control.h"
 #include "toolkit/window/WindowBinding.h"
@@ -157,7 +158,7 @@ private:
     ChildLayout m_layout{*this};
     WindowlessChildren m_windowless{*this};
     ComRef<AccessibleClient> m_accessible;
-    UniqueBrush m_brush;
+    SharedGdiObject m_brush; // of the control's colour, shared with others of that colour
     bool m_ctl3D = true;
     bool m_parentCtl3D = true;
     bool m_tabStop = false;
