@@ -26,9 +26,6 @@ public:
 
     // What a module is handed: the first character, or null for the empty text.
     [[nodiscard]] const char* Pointer() const { return m_block ? Characters() : nullptr; }
-    // The reference count: 1 while no module holds a reference of its own.
-    [[nodiscard]] std::int32_t References() const { return m_block ? m_block[0] : 0; }
-    [[nodiscard]] std::int32_t Length() const { return m_block ? m_block[1] : 0; }
 
 private:
     [[nodiscard]] char* Characters() const { return reinterpret_cast<char*>(m_block.get() + 2); }

@@ -3,7 +3,7 @@
 #include "toolkit/base/ClassInfo.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/forms/Form.h"
-#include "toolkit/forms/LayoutReader.h"
+#include "toolkit/forms/StoredLayout.h"
 #include "toolkit/widgets/Edit.h"
 #include "toolkit/widgets/ImageList.h"
 #include "toolkit/widgets/Label.h"
@@ -307,7 +307,7 @@ TEST_F(LayoutErrors, EachFaultIsRefusedNamingFileLineAndWord)
         "end\n";
     {
         auto form = std::make_unique<TLayoutPlainForm>(nullptr);
-        EXPECT_NO_THROW(tk::LayoutReader(*form, "Plain.layout", good).Read());
+        EXPECT_NO_THROW(tk::StoredLayout(*form, "Plain.layout", good).Read());
         EXPECT_EQ(form->PopupMenu(), form->FindComponent("Menu"));
     }
 
@@ -339,7 +339,7 @@ TEST_F(LayoutErrors, EachFaultIsRefusedNamingFileLineAndWord)
         SCOPED_TRACE(row.fault);
         auto form = std::make_unique<TLayoutPlainForm>(nullptr);
         try {
-            tk::LayoutReader(*form, "Plain.layout", row.text).Read();
+            tk::StoredLayout(*form, "Plain.layout", row.text).Read();
             ADD_FAILURE() << "accepted";
         } catch (const tk::ELayoutError& e) {
             const std::string message = e.what();

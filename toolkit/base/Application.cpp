@@ -1,5 +1,4 @@
 #include "toolkit/base/Application.h"
-#include "toolkit/system/Dialogs.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -18,18 +17,6 @@ std::string ApplicationTitle()
 HINSTANCE ToolkitInstance()
 {
     return reinterpret_cast<HINSTANCE>(&__ImageBase);
-}
-
-void HandleException(std::exception_ptr failure)
-{
-    // The report itself must never throw back into Windows' message dispatch.
-    try {
-        std::rethrow_exception(failure);
-    } catch (const std::exception& e) {
-        ShowErrorReport(e.what());
-    } catch (...) {
-        ShowErrorReport("Unknown error");
-    }
 }
 
 } // namespace tk

@@ -4,7 +4,7 @@
 // events are bound to by name. Lookups walk from the class to its ancestors, so the most
 // derived class's entry wins.
 #include "toolkit/base/Component.h"
-#include "toolkit/forms/LayoutReader.h"
+#include "toolkit/base/LayoutReader.h"
 
 #include <cstring>
 #include <functional>

@@ -1,7 +1,6 @@
 #pragma once
 // ComRef: one counted reference to a COM object, released in exactly one place. It takes
-// over a reference the caller already holds (an out-parameter filled by the system); it
-// adds one only when asked to (Share).
+// over a reference the caller already holds (an out-parameter filled by the system).
 #include <unknwn.h>
 
 #include <utility>
@@ -22,13 +21,6 @@ public:
     ComRef(const ComRef&) = delete;
     ComRef& operator=(const ComRef&) = delete;
     ~ComRef() { Reset(); }
-
-    // A reference of its own to an object someone else holds.
-    static ComRef Share(T* object)
-    {
-        if (object) object->AddRef();
-        return ComRef(object);
-    }
 
     [[nodiscard]] T* Get() const { return m_object; }
     T* operator->() const { return m_object; }

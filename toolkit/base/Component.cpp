@@ -29,7 +29,6 @@ TComponent::TComponent(TComponent* owner)
 
 TComponent::~TComponent()
 {
-    m_destroying = true;
     NotifyFreeNotifies();
     DestroyComponents();
     if (m_owner) m_owner->RemoveComponent(this);

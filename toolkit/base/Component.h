@@ -51,13 +51,10 @@ public:
     // component they own.
     virtual void Notification(TComponent* component, TOperation operation);
 
-    bool Destroying() const { return m_destroying; }
-
 protected:
     // Destroys the owned components, last created first. Windowed components call this
     // while their window still exists.
     void DestroyComponents();
-    void MarkDestroying() { m_destroying = true; }
 
 private:
     void InsertComponent(TComponent* component);
@@ -69,7 +66,6 @@ private:
     TComponent* m_owner = nullptr;
     std::vector<TComponent*> m_components;
     std::vector<TComponent*> m_freeNotifies;
-    bool m_destroying = false;
 };
 
 } // namespace tk

@@ -1,8 +1,9 @@
 #include "toolkit/forms/Form.h"
 #include "toolkit/base/Application.h"
+#include "toolkit/system/ErrorReport.h"
 #include "toolkit/base/ClassInfo.h"
 #include "toolkit/base/Exceptions.h"
-#include "toolkit/forms/LayoutReader.h"
+#include "toolkit/forms/StoredLayout.h"
 #include "toolkit/widgets/PopupMenu.h"
 #include "toolkit/window/WindowFrame.h"
 
@@ -55,7 +56,6 @@ TForm::TForm(TComponent* owner) : TWinControl(owner)
 TForm::~TForm()
 {
     if (OnDestroy) Guarded([this] { OnDestroy(this); });
-    MarkDestroying();
     // One DestroyWindow for everything: Windows destroys the child windows and the
     // tooltip, which this window owns, with it. The controls then go without windows.
     m_hints.ForgetTooltip();
@@ -66,7 +66,7 @@ TForm::~TForm()
 void TForm::InitializeForm()
 {
     ForgetWindowFrameSizes();
-    LayoutReader::LoadInheritedLayouts(*this);
+    StoredLayout::LoadInheritedLayouts(*this);
     ClassType().BindFields(*this);
     // The windows are made once the layouts have placed and styled everything, each with
     // its final place, and before the creation event, which works with them.
@@ -187,14 +187,7 @@ void TForm::Show()
 
 void TForm::Close()
 {
-    TCloseAction action = TCloseAction::caHide;
-    if (OnClose) OnClose(this, action);
-    switch (action) {
-    case TCloseAction::caHide: Hide(); break;
-    case TCloseAction::caMinimize: ::ShowWindow(Handle(), SW_MINIMIZE); break;
-    case TCloseAction::caFree: delete this; break;
-    case TCloseAction::caNone: break;
-    }
+    Hide();
 }
 
 void TForm::Repaint()

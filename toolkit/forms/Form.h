@@ -2,7 +2,7 @@
 // TForm: a top-level window with a caption, a fixed single border, a system menu and a
 // minimise box, a colour, an icon and a popup menu. Its layout is read from the layouts
 // stored for its class and its ancestors (CreateForm); it keeps its tab cycle, its menu
-// shortcuts (Keyboard.cpp) and its hints (FormHints) working inside the host's message
+// shortcuts (FormKeys.cpp) and its hints (FormHints) working inside the host's message
 // loop.
 #include "toolkit/window/Hints.h"
 #include "toolkit/window/WinControl.h"
@@ -16,8 +16,6 @@ class TPopupMenu;
 enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
 using TBorderIcons = unsigned;
-enum class TCloseAction { caNone, caHide, caFree, caMinimize };
-using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 
 class TForm : public TWinControl {
 public:
@@ -33,24 +31,20 @@ public:
     int ClientHeight() const override;
     void SetClientWidth(int width);
     void SetClientHeight(int height);
-    TBorderStyle BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TBorderStyle style);
-    TBorderIcons BorderIcons() const { return m_borderIcons; }
     void SetBorderIcons(TBorderIcons icons);
     TPopupMenu* PopupMenu() const { return m_popupMenu; }
     void SetPopupMenu(TPopupMenu* menu);
-    HICON Icon() const { return m_icon.get(); }
     void SetIcon(UniqueIcon icon);
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     TNotifyEvent OnDestroy;
-    TCloseEvent OnClose;
 
     // Shows the window without making it modal and brings it to the front.
     void Show();
     void Hide() { SetVisible(false); }
-    // The normal close path: asks OnClose what to do; without a handler the window hides.
+    // The normal close path, as the close box takes it: the window hides and stays.
     void Close();
     void Repaint();
 
@@ -63,7 +57,9 @@ public:
     void SelectNext(TWinControl* current, bool forward);
 
     // The tooltip that shows the hints of the window's controls.
-    FormHints& Hints() { return m_hints; }
+    FormHints* Hints() override { return &m_hints; }
+    // Tab and the menu shortcuts, for every window on the form.
+    bool HandleKey(TWinControl& from, const TMessage& message) override;
 
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;

@@ -27,11 +27,9 @@ public:
     // Size in points at the screen's resolution.
     int Size() const;
     void SetSize(int points);
-    TFontStyles Style() const { return m_style; }
     void SetStyle(TFontStyles style);
     TColor Color() const { return m_color; }
     void SetColor(TColor color);
-    int Charset() const { return m_charset; }
     void SetCharset(int charset);
 
     HFONT Handle() const;

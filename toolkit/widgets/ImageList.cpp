@@ -86,9 +86,4 @@ void TImageList::GetBitmap(int index, TBitmap& bitmap) const
     }
 }
 
-void TImageList::Draw(HDC dc, int x, int y, int index) const
-{
-    if (m_handle) ::ImageList_Draw(m_handle.get(), index, dc, x, y, ILD_NORMAL);
-}
-
 } // namespace tk

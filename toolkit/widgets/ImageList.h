@@ -26,7 +26,6 @@ public:
     void ReadStream(const std::string& bytes);
     // Sizes `bitmap` to the images' size and draws image `index` into it.
     void GetBitmap(int index, TBitmap& bitmap) const;
-    void Draw(HDC dc, int x, int y, int index) const;
 
 private:
     int m_width = 16;

@@ -16,7 +16,6 @@ public:
 
     std::string Caption() const { return Text(); }
     void SetCaption(const std::string& caption);
-    TBevelCut BevelOuter() const { return m_bevelOuter; }
     void SetBevelOuter(TBevelCut bevel);
 
 protected:

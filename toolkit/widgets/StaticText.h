@@ -13,7 +13,6 @@ public:
 
     std::string Caption() const { return Text(); }
     void SetCaption(const std::string& caption);
-    bool AutoSize() const { return m_autoSize; }
     void SetAutoSize(bool autoSize);
 
 protected:

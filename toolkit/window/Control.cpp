@@ -1,6 +1,6 @@
 #include "toolkit/window/Control.h"
 #include "toolkit/base/ClassInfo.h"
-#include "toolkit/forms/Form.h"
+#include "toolkit/window/Hints.h"
 #include "toolkit/window/WinControl.h"
 
 namespace tk {
@@ -97,11 +97,17 @@ void TControl::SetParent(TWinControl* parent)
     }
 }
 
-TForm* TControl::ParentForm() const
+TWinControl* TControl::TopLevel() const
 {
     const TControl* c = this;
     while (c->m_parent) c = c->m_parent;
-    return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+    return dynamic_cast<TWinControl*>(const_cast<TControl*>(c));
+}
+
+FormHints* TControl::TopLevelHints() const
+{
+    TWinControl* top = TopLevel();
+    return top ? top->Hints() : nullptr;
 }
 
 int TControl::Width() const
@@ -203,7 +209,7 @@ void TControl::SetShowHint(bool show)
 
 void TControl::HintChanged()
 {
-    if (TForm* form = ParentForm(); form && form != this) form->Hints().Update(*this);
+    if (FormHints* hints = TopLevelHints(); hints && TopLevel() != this) hints->Update(*this);
 }
 
 void TControl::SetParentFont(bool parentFont)

@@ -12,7 +12,7 @@
 namespace tk {
 
 class TWinControl;
-class TForm;
+class FormHints;
 
 // Toolkit control messages, sent to a control with Perform.
 inline constexpr UINT CM_MOUSEENTER = 0xB013;
@@ -49,8 +49,11 @@ public:
 
     TWinControl* Parent() const { return m_parent; }
     virtual void SetParent(TWinControl* parent);
-    // The window the control lies on: the parent form.
-    TForm* ParentForm() const;
+    // The outermost windowed control the control lies on, itself for one without a parent:
+    // the window that keeps the hints and the keys of every window on it (a form).
+    TWinControl* TopLevel() const;
+    // The tooltip of that window's hints; null where it keeps none.
+    FormHints* TopLevelHints() const;
 
     // The place on the parent's client area; a top-level window's on the screen.
     virtual RECT BoundsRect() const = 0;
@@ -97,11 +100,9 @@ public:
 
     TFont& Font() { return m_font; }
     const TFont& Font() const { return m_font; }
-    bool ParentFont() const { return m_parentFont; }
     void SetParentFont(bool parentFont);
     TColor Color() const { return m_color; }
     void SetColor(TColor color);
-    bool ParentColor() const { return m_parentColor; }
     void SetParentColor(bool parentColor);
 
     TNotifyEvent OnClick;

@@ -5,10 +5,11 @@
 #include "toolkit/base/Application.h"
 #include "toolkit/base/ClassInfo.h"
 #include "toolkit/base/Exceptions.h"
-#include "toolkit/forms/Form.h"
+#include "toolkit/system/ErrorReport.h"
 #include "toolkit/window/AccessibilityApi.h"
 #include "toolkit/window/AccessibleClient.h"
 #include "toolkit/window/GraphicControl.h"
+#include "toolkit/window/Hints.h"
 #include "toolkit/window/WindowBinding.h"
 #include "toolkit/window/WindowFrame.h"
 
@@ -36,7 +37,6 @@ void TWinControl::AddChildComponent(TComponent* child)
 
 TWinControl::~TWinControl()
 {
-    MarkDestroying();
     // Owned components go first, while this window still exists to be their parent.
     DestroyComponents();
     for (TControl* c : std::vector<TControl*>(m_controls)) c->SetParent(nullptr);
@@ -107,7 +107,7 @@ void TWinControl::CreateWindowTree(bool inFront)
 void TWinControl::WindowCreated()
 {
     // Hints wait for the windows they are shown over.
-    if (TForm* form = ParentForm()) form->Hints().WindowCreated(*this);
+    if (FormHints* hints = TopLevelHints()) hints->WindowCreated(*this);
 }
 
 // Unbound first, the window's last messages no longer reach this object, so its hold on
@@ -200,7 +200,7 @@ void TWinControl::WndProc(TMessage& m)
 {
     // The form's tooltip learns of the pointer from here: it subclasses no window.
     if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MBUTTONDBLCLK)
-        if (TForm* form = ParentForm()) form->Hints().Relay(m_hwnd, m);
+        if (FormHints* hints = TopLevelHints()) hints->Relay(m_hwnd, m);
     switch (m.Msg) {
     case WM_ERASEBKGND:
         if (m_subclassed) break;
@@ -239,7 +239,7 @@ void TWinControl::WndProc(TMessage& m)
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_CHAR:
-        if (HandleKeys(m)) return;
+        if (TWinControl* top = TopLevel(); top && top->HandleKey(*this, m)) return;
         break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -313,7 +313,7 @@ void TWinControl::InsertControl(TControl* control)
 
 void TWinControl::RemoveControl(TControl* control)
 {
-    if (TForm* form = ParentForm()) form->Hints().Remove(*control);
+    if (FormHints* hints = TopLevelHints()) hints->Remove(*control);
     m_windowless.Remove(control);
     m_controls.erase(std::remove(m_controls.begin(), m_controls.end(), control), m_controls.end());
 }

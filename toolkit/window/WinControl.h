@@ -6,10 +6,11 @@
 // values; from then on it asks the window and tells it. The window's messages reach the
 // virtual WndProc through one window procedure (WindowBinding.h).
 //
-// Its other duties have places of their own: the layout of its children (ChildLayout),
-// its windowless children (WindowlessChildren), the form's hints (FormHints), Tab and the
-// menu shortcuts (Keyboard.cpp), and the accessible object of its client area
-// (AccessibleClient), made when a client first asks for it.
+// Its two files: WinControl.cpp, the window's life, its messages and its children;
+// WindowState.cpp, what the window holds. Its other duties have places of their own: the
+// layout of its children (ChildLayout), its windowless children (WindowlessChildren), and
+// the accessible object of its client area (AccessibleClient), made when a client first
+// asks for it. A top-level window's hints and keys are a form's (Hints, HandleKey).
 #include "toolkit/base/ComRef.h"
 #include "toolkit/gdi/SharedGdiObject.h"
 #include "toolkit/window/ChildLayout.h"
@@ -89,6 +90,13 @@ public:
     // Places aligned children and applies the anchors of the others to the client size.
     void AlignControls() { m_layout.Apply(); }
 
+    // What a top-level window does for every window on it, which a form provides: the
+    // tooltip of their hints, and the keys it handles for all of them (Tab, the menu
+    // shortcuts), asked with the window the key came to. A plain windowed control keeps
+    // neither.
+    virtual FormHints* Hints() { return nullptr; }
+    virtual bool HandleKey(TWinControl& /*from*/, const TMessage& /*message*/) { return false; }
+
 protected:
     virtual TCreateParams CreateParams() const;
     // Whether a property the window takes only when it is made (a style) may change: only
@@ -133,8 +141,6 @@ private:
     void ParentCtl3DChanged(bool ctl3D);
     void ApplyCtl3D(bool ctl3D);
     void PaintBackground(HDC dc, const RECT& area);
-    // Tab and the menu shortcuts, which the form handles for all its windows.
-    bool HandleKeys(const TMessage& message);
     // WM_GETOBJECT for the client area: answered by a window of the own class, which
     // serves its windowless children, and by a system control that a label names; false
     // for the default handling (without oleacc.dll too).

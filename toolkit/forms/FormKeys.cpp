@@ -1,6 +1,5 @@
-// The keys the toolkit handles itself, for all windows of a form: Tab and Shift+Tab move
-// the focus along the form's tab cycle, and a menu entry's shortcut runs the entry
-// wherever the focus is.
+// The keys a form handles for all windows on it: Tab and Shift+Tab move the focus along
+// its tab cycle, and a menu entry's shortcut runs the entry wherever the focus is.
 #include "toolkit/forms/Form.h"
 #include "toolkit/widgets/PopupMenu.h"
 
@@ -36,15 +35,13 @@ void AppendInTabOrder(const TWinControl& parent, std::vector<TWinControl*>& resu
 
 } // namespace
 
-bool TWinControl::HandleKeys(const TMessage& m)
+bool TForm::HandleKey(TWinControl& from, const TMessage& m)
 {
-    TForm* form = ParentForm();
-    if (!form) return false;
     if (m.Msg == WM_CHAR) return m.WParam == '\t'; // Tab moves the focus; it is never typed
     const int shortcut = ShortCutOf(m.WParam);
-    if (form->IsShortCut(shortcut)) return true;
+    if (IsShortCut(shortcut)) return true;
     if (m.WParam == VK_TAB && !(shortcut & (scCtrl | scAlt))) {
-        form->SelectNext(this, !(shortcut & scShift));
+        SelectNext(&from, !(shortcut & scShift));
         return true;
     }
     return false;

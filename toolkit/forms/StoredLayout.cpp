@@ -1,4 +1,4 @@
-#include "toolkit/forms/LayoutReader.h"
+#include "toolkit/forms/StoredLayout.h"
 #include "toolkit/base/Application.h"
 #include "toolkit/base/ClassInfo.h"
 #include "toolkit/base/Exceptions.h"
@@ -46,7 +46,7 @@ const std::map<std::string, int, NoCaseLess>& ColorNames()
 
 } // namespace
 
-LayoutReader::LayoutReader(TComponent& root, std::string fileName, std::string text)
+StoredLayout::StoredLayout(TComponent& root, std::string fileName, std::string text)
     : m_root(root), m_fileName(std::move(fileName))
 {
     size_t start = 0;
@@ -58,7 +58,7 @@ LayoutReader::LayoutReader(TComponent& root, std::string fileName, std::string t
     }
 }
 
-std::string LayoutReader::ResourceData(const std::string& name)
+std::string StoredLayout::ResourceData(const std::string& name)
 {
     HINSTANCE module = ToolkitInstance();
     HRSRC found = ::FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
@@ -69,22 +69,22 @@ std::string LayoutReader::ResourceData(const std::string& name)
     return std::string(bytes, ::SizeofResource(module, found));
 }
 
-void LayoutReader::LoadInheritedLayouts(TComponent& root)
+void StoredLayout::LoadInheritedLayouts(TComponent& root)
 {
     std::vector<const TClassInfo*> chain;
     for (const TClassInfo* c = &root.ClassType(); c; c = c->Parent()) chain.insert(chain.begin(), c);
     for (const TClassInfo* c : chain) {
         std::string text = ResourceData(c->Name());
-        if (!text.empty()) LayoutReader(root, c->Name() + ".layout", std::move(text)).Read();
+        if (!text.empty()) StoredLayout(root, c->Name() + ".layout", std::move(text)).Read();
     }
 }
 
-void LayoutReader::Fail(const std::string& what, const std::string& word) const
+void StoredLayout::Fail(const std::string& what, const std::string& word) const
 {
     throw ELayoutError(m_fileName + "(" + std::to_string(m_line) + "): " + what + " '" + word + "'");
 }
 
-bool LayoutReader::NextLine(std::string& line)
+bool StoredLayout::NextLine(std::string& line)
 {
     while (m_next < m_lines.size()) {
         m_line = static_cast<int>(++m_next);
@@ -94,7 +94,29 @@ bool LayoutReader::NextLine(std::string& line)
     return false;
 }
 
-void LayoutReader::Read()
+// Whether the line opens an object: "object Name: TClass" creates one, "inherited Name:
+// TClass" changes one an ancestor's layout created.
+bool StoredLayout::OpensObject(const std::string& line)
+{
+    return line.rfind("object ", 0) == 0 || line.rfind("inherited ", 0) == 0;
+}
+
+StoredLayout::Header StoredLayout::ReadHeader(const std::string& line, const char* expected) const
+{
+    const size_t space = line.find(' ');
+    const size_t colon = line.find(':');
+    if (colon == std::string::npos) Fail(expected, line);
+    return {line.rfind("inherited ", 0) == 0, Trim(line.substr(space, colon - space)), Trim(line.substr(colon + 1))};
+}
+
+const TClassInfo& StoredLayout::ClassNamed(const std::string& name) const
+{
+    const TClassInfo* cls = TClassInfo::Find(name);
+    if (!cls) Fail("unknown class", name);
+    return *cls;
+}
+
+void StoredLayout::Read()
 {
     RegisterStandardClasses();
     // A class registers itself on first use: ask the root for its class before the first
@@ -102,17 +124,12 @@ void LayoutReader::Read()
     const TClassInfo& rootClass = m_root.ClassType();
     std::string line;
     if (!NextLine(line)) Fail("empty layout", m_fileName);
-    const bool isObject = line.rfind("object ", 0) == 0;
-    const bool isInherited = line.rfind("inherited ", 0) == 0;
-    const size_t colon = line.find(':');
-    if ((!isObject && !isInherited) || colon == std::string::npos) Fail("expected 'object Name: TClass'", line);
-    const std::string name = Trim(line.substr(line.find(' '), colon - line.find(' ')));
-    const std::string className = Trim(line.substr(colon + 1));
-    const TClassInfo* cls = TClassInfo::Find(className);
-    if (!cls) Fail("unknown class", className);
-    if (!rootClass.InheritsFrom(*cls)) Fail("layout is not for this window class", className);
-    m_root.SetName(name);
-    ReadObject(&m_root, *cls);
+    if (!OpensObject(line)) Fail("expected 'object Name: TClass'", line);
+    const Header header = ReadHeader(line, "expected 'object Name: TClass'");
+    const TClassInfo& cls = ClassNamed(header.className);
+    if (!rootClass.InheritsFrom(cls)) Fail("layout is not for this window class", header.className);
+    m_root.SetName(header.name);
+    ReadObject(&m_root, cls);
     if (NextLine(line)) Fail("text after the end of the layout", line);
 
     for (Fixup& fixup : m_fixups) {
@@ -124,28 +141,23 @@ void LayoutReader::Read()
     m_fixups.clear();
 }
 
-void LayoutReader::ReadObject(TComponent* component, const TClassInfo& cls)
+void StoredLayout::ReadObject(TComponent* component, const TClassInfo& cls)
 {
     const int opened = m_line;
     std::string line;
     while (NextLine(line)) {
         if (line == "end") return;
-        const bool isObject = line.rfind("object ", 0) == 0;
-        const bool isInherited = line.rfind("inherited ", 0) == 0;
-        if (!isObject && !isInherited) {
+        if (!OpensObject(line)) {
             ReadProperty(*component, cls, line);
             continue;
         }
-        const size_t space = line.find(' ');
-        const size_t colon = line.find(':');
-        if (colon == std::string::npos) Fail("expected 'Name: TClass'", line);
-        const std::string name = Trim(line.substr(space, colon - space));
-        const std::string className = Trim(line.substr(colon + 1));
+        const Header header = ReadHeader(line, "expected 'Name: TClass'");
+        const std::string& name = header.name;
+        const std::string& className = header.className;
         if (!IsIdentifier(name)) Fail("invalid component name", name);
-        const TClassInfo* childCls = TClassInfo::Find(className);
-        if (!childCls) Fail("unknown class", className);
+        const TClassInfo* childCls = &ClassNamed(className);
         TComponent* child = nullptr;
-        if (isObject) {
+        if (!header.inherited) {
             if (m_root.FindComponent(name)) Fail("duplicate component name", name);
             if (!childCls->CanCreate()) Fail("class cannot be created by a layout", className);
             child = childCls->Create(&m_root);
@@ -163,7 +175,7 @@ void LayoutReader::ReadObject(TComponent* component, const TClassInfo& cls)
     Fail("missing 'end' of object", component->Name());
 }
 
-void LayoutReader::ReadProperty(TComponent& component, const TClassInfo& cls, const std::string& line)
+void StoredLayout::ReadProperty(TComponent& component, const TClassInfo& cls, const std::string& line)
 {
     const size_t eq = line.find('=');
     if (eq == std::string::npos) Fail("expected 'Property = value'", line);
@@ -182,7 +194,7 @@ void LayoutReader::ReadProperty(TComponent& component, const TClassInfo& cls, co
     }
 }
 
-LayoutValue LayoutReader::ParseValue(const std::string& text)
+LayoutValue StoredLayout::ParseValue(const std::string& text)
 {
     LayoutValue v;
     if (text.empty()) Fail("missing value", text);
@@ -258,33 +270,33 @@ LayoutValue LayoutReader::ParseValue(const std::string& text)
     return v;
 }
 
-int LayoutReader::AsInteger(const LayoutValue& v)
+int StoredLayout::AsInteger(const LayoutValue& v)
 {
     if (v.kind != LayoutValue::Kind::Integer) Fail("expected a number", v.text);
     if (v.integer < -2147483648LL || v.integer > 4294967295LL) Fail("number out of range", std::to_string(v.integer));
     return static_cast<int>(static_cast<long>(v.integer));
 }
 
-bool LayoutReader::AsBoolean(const LayoutValue& v)
+bool StoredLayout::AsBoolean(const LayoutValue& v)
 {
     if (v.kind == LayoutValue::Kind::Identifier && SameText(v.text, "True")) return true;
     if (v.kind == LayoutValue::Kind::Identifier && SameText(v.text, "False")) return false;
     Fail("expected True or False", v.text);
 }
 
-std::string LayoutReader::AsString(const LayoutValue& v)
+std::string StoredLayout::AsString(const LayoutValue& v)
 {
     if (v.kind != LayoutValue::Kind::String) Fail("expected a text in quotes", v.text);
     return v.text;
 }
 
-int LayoutReader::AsColor(const LayoutValue& v)
+int StoredLayout::AsColor(const LayoutValue& v)
 {
     if (v.kind == LayoutValue::Kind::Integer) return AsInteger(v);
     return AsEnum(v, ColorNames());
 }
 
-int LayoutReader::AsEnum(const LayoutValue& v, const std::map<std::string, int, NoCaseLess>& names)
+int StoredLayout::AsEnum(const LayoutValue& v, const std::map<std::string, int, NoCaseLess>& names)
 {
     if (v.kind != LayoutValue::Kind::Identifier) Fail("expected a name", v.text);
     auto it = names.find(v.text);
@@ -292,7 +304,7 @@ int LayoutReader::AsEnum(const LayoutValue& v, const std::map<std::string, int, 
     return it->second;
 }
 
-unsigned LayoutReader::AsSet(const LayoutValue& v, const std::map<std::string, unsigned, NoCaseLess>& names)
+unsigned StoredLayout::AsSet(const LayoutValue& v, const std::map<std::string, unsigned, NoCaseLess>& names)
 {
     if (v.kind != LayoutValue::Kind::Set) Fail("expected a set in brackets", v.text);
     unsigned bits = 0;
@@ -304,7 +316,7 @@ unsigned LayoutReader::AsSet(const LayoutValue& v, const std::map<std::string, u
     return bits;
 }
 
-std::string LayoutReader::AsResourceData(const LayoutValue& v)
+std::string StoredLayout::AsResourceData(const LayoutValue& v)
 {
     if (v.kind != LayoutValue::Kind::Resource) Fail("expected @RESOURCE", v.text);
     std::string data = ResourceData(v.text);
@@ -312,7 +324,7 @@ std::string LayoutReader::AsResourceData(const LayoutValue& v)
     return data;
 }
 
-void LayoutReader::Resolve(const LayoutValue& v, std::function<void(TComponent*)> apply)
+void StoredLayout::Resolve(const LayoutValue& v, std::function<void(TComponent*)> apply)
 {
     if (v.kind != LayoutValue::Kind::Identifier) Fail("expected a component name", v.text);
     if (SameText(v.text, "nil")) {
@@ -322,7 +334,7 @@ void LayoutReader::Resolve(const LayoutValue& v, std::function<void(TComponent*)
     m_fixups.push_back({m_line, v.text, std::move(apply)});
 }
 
-const PublishedHandler* LayoutReader::Handler(const LayoutValue& v)
+const PublishedHandler* StoredLayout::Handler(const LayoutValue& v)
 {
     if (v.kind != LayoutValue::Kind::Identifier) Fail("expected a handler name", v.text);
     const PublishedHandler* handler = m_root.ClassType().FindHandler(v.text);
