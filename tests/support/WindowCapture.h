@@ -1,9 +1,9 @@
 #pragma once
-// Pictures of windows as they are on screen, for pixel checks in tests and for the docs.
-// They are copied from the screen, so whatever covers the window is captured too. Screen
-// copies rather than PrintWindow: under Wine, PrintWindow renders neither the frame nor
-// the child windows. Wine draws the frame itself only for unmanaged windows (X11 Driver
-// "Managed"="N"); where it leaves the frame to a window manager, that area comes out black.
+// Pictures of windows as they are on screen, for pixel checks in tests and for the docs,
+// copied from the screen as the host's scripted mode copies them (host/script/Capture.h):
+// whatever covers the window is captured too.
+#include "host/script/Capture.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -25,8 +25,8 @@ public:
     // A picture drawn off screen: `background` first, then whatever `draw` puts on it.
     static Image Render(int width, int height, COLORREF background, const std::function<void(HDC)>& draw);
 
-    [[nodiscard]] int Width() const { return m_width; }
-    [[nodiscard]] int Height() const { return m_height; }
+    [[nodiscard]] int Width() const { return m_picture.width; }
+    [[nodiscard]] int Height() const { return m_picture.height; }
     [[nodiscard]] COLORREF Pixel(int x, int y) const;
     void SetPixel(int x, int y, COLORREF color);
 
@@ -34,9 +34,9 @@ public:
     void SaveBmp(const std::string& path) const;
 
 private:
-    int m_width = 0;
-    int m_height = 0;
-    std::vector<std::uint32_t> m_pixels; // 0x00RRGGBB, as a 32-bit DIB holds them
+    explicit Image(Host::Picture picture) : m_picture(std::move(picture)) {}
+
+    Host::Picture m_picture;
 };
 
 void CaptureWindow(HWND window, const std::string& bmpPath);
