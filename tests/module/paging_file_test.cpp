@@ -32,25 +32,14 @@ class PagingFileTest : public ts::SavingTip {
 protected:
     void Open(int osMask = 0x1FFF, int language = 0)
     {
-        ts::CreateArgs args;
-        args.osMask = osMask;
-        args.language = language;
-        ASSERT_EQ(tip.Create(args), 0);
-        window = tip.Window();
+        window = OpenWindow(language, osMask);
         ASSERT_NE(window, nullptr);
         drive = tip.Child(ts::tip::kPagingDrive);
         file = tip.Child(ts::tip::kPagingFile);
         ASSERT_TRUE(drive && file);
-        party.Clear();
     }
     static std::string Text(HWND edit) { return ts::WindowText(edit); }
     void SetText(HWND edit, const std::string& text) { ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
-    bool Asked() const
-    {
-        for (const std::string& text : boxes.Texts())
-            if (text.rfind(ts::kRestartQuestionStart, 0) == 0) return true;
-        return false;
-    }
 
     HWND window = nullptr, drive = nullptr, file = nullptr;
 };

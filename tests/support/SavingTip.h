@@ -16,6 +16,24 @@ inline constexpr char kRestartQuestionStart[] = "Um diese \xC4nderung";
 
 class SavingTip : public testing::Test {
 protected:
+    // Creates the tip window as the host does, in `language` on a system of `osMask`'s, and
+    // forgets what the party received until then; null when no window came.
+    HWND OpenWindow(int language = 0, int osMask = 0x1FFF)
+    {
+        CreateArgs args;
+        args.language = language;
+        args.osMask = osMask;
+        EXPECT_EQ(tip.Create(args), 0);
+        party.Clear();
+        return tip.Window();
+    }
+    // Whether the restart question was asked.
+    bool Asked() const
+    {
+        for (const std::string& text : boxes.Texts())
+            if (text.rfind(kRestartQuestionStart, 0) == 0) return true;
+        return false;
+    }
     // ModulSaveChanges: 1 when it returned, 0 when a failure was raised out of it.
     ModuleApi::Failure Save()
     {

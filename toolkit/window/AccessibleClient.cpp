@@ -36,6 +36,12 @@ HRESULT ReturnText(const std::string& text, BSTR* out)
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
+// What a windowless element answers for a property it does not have.
+HRESULT NoSuchProperty(const TGraphicControl&)
+{
+    return DISP_E_MEMBERNOTFOUND;
+}
+
 ComRef<IAccessible> WindowObject(HWND hwnd)
 {
     ComRef<IAccessible> object;
@@ -216,57 +222,48 @@ HRESULT STDMETHODCALLTYPE AccessibleClient::get_accValue(VARIANT child, BSTR* va
 {
     if (!value) return E_POINTER;
     *value = nullptr;
-    Target t = Resolve(child);
-    if (FAILED(t.status)) return t.status;
-    if (t.element) return DISP_E_MEMBERNOTFOUND;
-    return t.window ? t.windowObject->get_accValue(SelfId(), value) : m_standard->get_accValue(child, value);
+    return Answer(child, NoSuchProperty, [&](IAccessible& o, VARIANT id) { return o.get_accValue(id, value); });
 }
 
 HRESULT STDMETHODCALLTYPE AccessibleClient::get_accDescription(VARIANT child, BSTR* description)
 {
     if (!description) return E_POINTER;
     *description = nullptr;
-    Target t = Resolve(child);
-    if (FAILED(t.status)) return t.status;
-    if (t.element) return DISP_E_MEMBERNOTFOUND;
-    return t.window ? t.windowObject->get_accDescription(SelfId(), description)
-                    : m_standard->get_accDescription(child, description);
+    return Answer(child, NoSuchProperty,
+                  [&](IAccessible& o, VARIANT id) { return o.get_accDescription(id, description); });
 }
 
 HRESULT STDMETHODCALLTYPE AccessibleClient::get_accRole(VARIANT child, VARIANT* role)
 {
     if (!role) return E_POINTER;
     SetEmpty(role);
-    Target t = Resolve(child);
-    if (FAILED(t.status)) return t.status;
-    if (t.element) {
-        SetLong(role, t.element->AccessibleRole());
-        return S_OK;
-    }
-    return t.window ? t.windowObject->get_accRole(SelfId(), role) : m_standard->get_accRole(child, role);
+    return Answer(
+        child,
+        [&](const TGraphicControl& e) {
+            SetLong(role, e.AccessibleRole());
+            return S_OK;
+        },
+        [&](IAccessible& o, VARIANT id) { return o.get_accRole(id, role); });
 }
 
 HRESULT STDMETHODCALLTYPE AccessibleClient::get_accState(VARIANT child, VARIANT* state)
 {
     if (!state) return E_POINTER;
     SetEmpty(state);
-    Target t = Resolve(child);
-    if (FAILED(t.status)) return t.status;
-    if (t.element) {
-        SetLong(state, t.element->AccessibleState());
-        return S_OK;
-    }
-    return t.window ? t.windowObject->get_accState(SelfId(), state) : m_standard->get_accState(child, state);
+    return Answer(
+        child,
+        [&](const TGraphicControl& e) {
+            SetLong(state, e.AccessibleState());
+            return S_OK;
+        },
+        [&](IAccessible& o, VARIANT id) { return o.get_accState(id, state); });
 }
 
 HRESULT STDMETHODCALLTYPE AccessibleClient::get_accHelp(VARIANT child, BSTR* help)
 {
     if (!help) return E_POINTER;
     *help = nullptr;
-    Target t = Resolve(child);
-    if (FAILED(t.status)) return t.status;
-    if (t.element) return DISP_E_MEMBERNOTFOUND;
-    return t.window ? t.windowObject->get_accHelp(SelfId(), help) : m_standard->get_accHelp(child, help);
+    return Answer(child, NoSuchProperty, [&](IAccessible& o, VARIANT id) { return o.get_accHelp(id, help); });
 }
 
 HRESULT STDMETHODCALLTYPE AccessibleClient::get_accHelpTopic(BSTR* file, VARIANT child, long* topic)
@@ -274,22 +271,17 @@ HRESULT STDMETHODCALLTYPE AccessibleClient::get_accHelpTopic(BSTR* file, VARIANT
     if (!file || !topic) return E_POINTER;
     *file = nullptr;
     *topic = 0;
-    Target t = Resolve(child);
-    if (FAILED(t.status)) return t.status;
-    if (t.element) return DISP_E_MEMBERNOTFOUND;
-    return t.window ? t.windowObject->get_accHelpTopic(file, SelfId(), topic)
-                    : m_standard->get_accHelpTopic(file, child, topic);
+    return Answer(child, NoSuchProperty,
+                  [&](IAccessible& o, VARIANT id) { return o.get_accHelpTopic(file, id, topic); });
 }
 
 HRESULT STDMETHODCALLTYPE AccessibleClient::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut)
 {
     if (!shortcut) return E_POINTER;
     *shortcut = nullptr;
-    Target t = Resolve(child);
-    if (FAILED(t.status)) return t.status;
-    if (t.element) return S_FALSE;
-    return t.window ? t.windowObject->get_accKeyboardShortcut(SelfId(), shortcut)
-                    : m_standard->get_accKeyboardShortcut(child, shortcut);
+    return Answer(
+        child, [](const TGraphicControl&) { return S_FALSE; },
+        [&](IAccessible& o, VARIANT id) { return o.get_accKeyboardShortcut(id, shortcut); });
 }
 
 HRESULT STDMETHODCALLTYPE AccessibleClient::get_accFocus(VARIANT* child)
@@ -310,14 +302,13 @@ HRESULT STDMETHODCALLTYPE AccessibleClient::get_accDefaultAction(VARIANT child, 
 {
     if (!action) return E_POINTER;
     *action = nullptr;
-    Target t = Resolve(child);
-    if (FAILED(t.status)) return t.status;
-    if (t.element) {
-        const std::string name = t.element->DefaultActionName();
-        return name.empty() ? DISP_E_MEMBERNOTFOUND : ReturnText(name, action);
-    }
-    return t.window ? t.windowObject->get_accDefaultAction(SelfId(), action)
-                    : m_standard->get_accDefaultAction(child, action);
+    return Answer(
+        child,
+        [&](const TGraphicControl& e) {
+            const std::string name = e.DefaultActionName();
+            return name.empty() ? DISP_E_MEMBERNOTFOUND : ReturnText(name, action);
+        },
+        [&](IAccessible& o, VARIANT id) { return o.get_accDefaultAction(id, action); });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -325,10 +316,8 @@ HRESULT STDMETHODCALLTYPE AccessibleClient::get_accDefaultAction(VARIANT child, 
 
 HRESULT STDMETHODCALLTYPE AccessibleClient::accSelect(long flags, VARIANT child)
 {
-    Target t = Resolve(child);
-    if (FAILED(t.status)) return t.status;
-    if (t.element) return DISP_E_MEMBERNOTFOUND; // it cannot take the focus
-    return t.window ? t.windowObject->accSelect(flags, SelfId()) : m_standard->accSelect(flags, child);
+    // An element cannot take the focus.
+    return Answer(child, NoSuchProperty, [&](IAccessible& o, VARIANT id) { return o.accSelect(flags, id); });
 }
 
 HRESULT STDMETHODCALLTYPE AccessibleClient::accLocation(long* left, long* top, long* width, long* height, VARIANT child)

@@ -85,6 +85,19 @@ private:
         ComRef<IAccessible> windowObject;
     };
     Target Resolve(const VARIANT& child) const;
+    // Answers for `child`: `own` for a windowless element, else `ask` of the standard
+    // object that answers for it (a child window's own, or the client area's).
+    template <class Own, class Ask>
+    HRESULT Answer(const VARIANT& child, Own own, Ask ask) const
+    {
+        const Target t = Resolve(child);
+        if (FAILED(t.status)) return t.status;
+        if (t.element) return own(*t.element);
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        return t.window ? ask(*t.windowObject.Get(), self) : ask(*m_standard.Get(), child);
+    }
     // A child id or the standard object of a child window, as accNavigate and accHitTest
     // return them.
     HRESULT ChildVariant(long id, VARIANT* result) const;
