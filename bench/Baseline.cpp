@@ -83,12 +83,12 @@ HIMAGELIST ReadImageList(HMODULE resources)
 bool ReadBSControl()
 {
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, Settings::kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                          &key, nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, Settings::kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
+                          nullptr) != ERROR_SUCCESS)
         return true;
     DWORD value = 1, size = sizeof value, type = 0;
-    const bool found = ::RegQueryValueExA(key, "BSControl", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
-                       ERROR_SUCCESS;
+    const bool found =
+        ::RegQueryValueExA(key, "BSControl", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS;
     ::RegCloseKey(key);
     return !found || value != 0;
 }
@@ -96,8 +96,8 @@ bool ReadBSControl()
 HWND Child(HWND parent, const char* cls, const char* text, DWORD style, DWORD exStyle, int left, int top, int width,
            int height, HFONT font, void* param = nullptr)
 {
-    HWND hwnd = ::CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_CLIPSIBLINGS | style, left, top, width, height, parent,
-                                  nullptr, ::GetModuleHandleA(nullptr), param);
+    HWND hwnd = ::CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_CLIPSIBLINGS | style, left, top, width, height,
+                                  parent, nullptr, ::GetModuleHandleA(nullptr), param);
     if (hwnd && font) ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return hwnd;
 }
@@ -201,9 +201,7 @@ LRESULT CALLBACK BaselineWindow::PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
 LRESULT BaselineWindow::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_PAINT:
-        Paint(hwnd);
-        return 0;
+    case WM_PAINT: Paint(hwnd); return 0;
     case WM_CTLCOLORSTATIC: {
         auto dc = reinterpret_cast<HDC>(wp);
         if (reinterpret_cast<HWND>(lp) == m_titleText) {
@@ -214,8 +212,7 @@ LRESULT BaselineWindow::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         ::SetBkColor(dc, kMemoColor);
         return reinterpret_cast<LRESULT>(m_memoBrush.get());
     }
-    default:
-        return ::DefWindowProcA(hwnd, msg, wp, lp);
+    default: return ::DefWindowProcA(hwnd, msg, wp, lp);
     }
 }
 

@@ -16,7 +16,7 @@ namespace bench {
 struct BaselineArgs {
     int left = 301;
     int top = 1;
-    int width = 0;  // outer size; 0 gives the 292 by 426 client area
+    int width = 0; // outer size; 0 gives the 292 by 426 client area
     int height = 0;
     const char* caption = "Auslagerungsdatei verlegen/umbenennen";
     int tippNr = 211;

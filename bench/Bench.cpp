@@ -22,10 +22,10 @@ constexpr char kLibrary[] = "Tipp211.dll";
 constexpr char kCaption[] = "Auslagerungsdatei verlegen/umbenennen";
 
 struct Options {
-    int runs = 200;        // timed create/free pairs per side
-    int churn = 2000;      // create/free cycles per side
-    int loads = 200;       // load/create/unload cycles
-    int messages = 10000;  // messages per side
+    int runs = 200;       // timed create/free pairs per side
+    int churn = 2000;     // create/free cycles per side
+    int loads = 200;      // load/create/unload cycles
+    int messages = 10000; // messages per side
 };
 
 double Now()
@@ -263,7 +263,10 @@ private:
         }
     }
     template <class F>
-    static F As(void* p) { return reinterpret_cast<F>(p); }
+    static F As(void* p)
+    {
+        return reinterpret_cast<F>(p);
+    }
 
     static BOOL WINAPI CountSetWindowPos(HWND h, HWND after, int x, int y, int cx, int cy, UINT flags)
     {
@@ -284,8 +287,8 @@ private:
                                             HWND parent, HMENU menu, HINSTANCE inst, LPVOID param)
     {
         ++s_counts.createWindowExA;
-        return As<decltype(&::CreateWindowExA)>(s_createWindowExA)(ex, cls, text, style, x, y, w, h, parent, menu,
-                                                                   inst, param);
+        return As<decltype(&::CreateWindowExA)>(s_createWindowExA)(ex, cls, text, style, x, y, w, h, parent, menu, inst,
+                                                                   param);
     }
     static BOOL WINAPI CountDestroyWindow(HWND h)
     {
@@ -368,8 +371,7 @@ int main(int argc, char** argv)
     o.loads = IntOption(argc, argv, "--loads", o.loads);
     o.messages = IntOption(argc, argv, "--messages", o.messages);
     int failed = 0;
-    std::printf("%-34s %-58s %-22s %s\n", "Figure", "Measured (Tipp211 against the hand-written baseline)", "Goal",
-                "");
+    std::printf("%-34s %-58s %-22s %s\n", "Figure", "Measured (Tipp211 against the hand-written baseline)", "Goal", "");
 
     // 3: size, before anything is loaded.
     {
@@ -439,7 +441,8 @@ int main(int argc, char** argv)
         const double fm = Median(tm.free), fb = Median(tb.free);
         const bool met1 = cm <= 1.1 * cb, met2 = fm <= 1.2 * fb;
         failed += !met1 + !met2;
-        Goal("1 Create, show, paint (median)", Format("%.2f ms, baseline %.2f ms: %.2fx", cm, cb, cm / cb), "<= 1.1x", met1);
+        Goal("1 Create, show, paint (median)", Format("%.2f ms, baseline %.2f ms: %.2fx", cm, cb, cm / cb), "<= 1.1x",
+             met1);
         std::printf("  of which painting: %.2f ms, baseline %.2f ms\n", Median(tm.paint), Median(tb.paint));
         Goal("2 Free (median)", Format("%.2f ms, baseline %.2f ms: %.2fx", fm, fb, fm / fb), "<= 1.2x", met2);
     }

@@ -2,7 +2,4 @@
 // any library costs the process here. The floor under the load figure.
 #include <windows.h>
 
-extern "C" BOOL WINAPI FloorEntry(HINSTANCE, DWORD, LPVOID)
-{
-    return TRUE;
-}
+extern "C" BOOL WINAPI FloorEntry(HINSTANCE, DWORD, LPVOID) { return TRUE; }

@@ -12,7 +12,7 @@ namespace bench {
 
 struct Usage {
     std::size_t gdiObjects = 0;
-    std::size_t windows = 0;   // top-level windows of this process and all their children
+    std::size_t windows = 0; // top-level windows of this process and all their children
     std::size_t menus = 0;
     std::size_t heapBytes = 0; // busy bytes in all heaps of the process
     std::size_t pagefileBytes = 0;

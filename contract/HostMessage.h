@@ -9,12 +9,12 @@ namespace HostMessage {
 inline constexpr char kName[] = "Kelvamo";
 
 // Commands a tip window obeys.
-inline constexpr WPARAM kClose = 0;       // close and destroy itself
-inline constexpr WPARAM kSetLeft = 10;    // left edge; 0 becomes 1
-inline constexpr WPARAM kSetTop = 11;     // top edge; 0 becomes 1
+inline constexpr WPARAM kClose = 0;    // close and destroy itself
+inline constexpr WPARAM kSetLeft = 10; // left edge; 0 becomes 1
+inline constexpr WPARAM kSetTop = 11;  // top edge; 0 becomes 1
 inline constexpr WPARAM kSetWidth = 12;
 inline constexpr WPARAM kSetHeight = 13;
-inline constexpr WPARAM kAccepted = 100;  // known, and nothing to do
+inline constexpr WPARAM kAccepted = 100; // known, and nothing to do
 inline constexpr WPARAM kShow = 200;
 
 // Notices a tip module sends.

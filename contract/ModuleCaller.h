@@ -17,8 +17,8 @@ struct Failure {
 // An export without arguments.
 int Call(FARPROC fn);
 // ModulCreate's ten arguments, in their order.
-int CallCreate(FARPROC fn, int left, int top, int width, int height, int osType, int language,
-               const char* caption, const char* hint, int osMask, int tippNr);
+int CallCreate(FARPROC fn, int left, int top, int width, int height, int osType, int language, const char* caption,
+               const char* hint, int osMask, int tippNr);
 // An export without arguments; a module failure (kFailureCode) lands in `failure` and the
 // result is then 0. Every other exception goes on to outer handlers.
 int CallGuarded(FARPROC fn, Failure& failure);

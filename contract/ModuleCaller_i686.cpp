@@ -103,7 +103,8 @@ EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void* frame
     if (record->ExceptionCode != kFailureCode) return ExceptionContinueSearch;
     auto* guard = static_cast<GuardFrame*>(frame);
     guard->out->raised = true;
-    const char* text = record->NumberParameters >= 1 ? reinterpret_cast<const char*>(record->ExceptionInformation[0]) : nullptr;
+    const char* text =
+        record->NumberParameters >= 1 ? reinterpret_cast<const char*>(record->ExceptionInformation[0]) : nullptr;
     guard->out->text = text ? text : "";
     ::RtlUnwind(frame, nullptr, record, nullptr);
     context->Eip = guard->resume;
@@ -114,13 +115,10 @@ EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void* frame
 
 } // namespace
 
-int Call(FARPROC fn)
-{
-    return TippCallRegister0(fn);
-}
+int Call(FARPROC fn) { return TippCallRegister0(fn); }
 
-int CallCreate(FARPROC fn, int left, int top, int width, int height, int osType, int language,
-               const char* caption, const char* hint, int osMask, int tippNr)
+int CallCreate(FARPROC fn, int left, int top, int width, int height, int osType, int language, const char* caption,
+               const char* hint, int osMask, int tippNr)
 {
     return TippCallRegister10(fn, left, top, width, height, osType, language, caption, hint, osMask, tippNr);
 }

@@ -47,7 +47,8 @@ extern "C" EXCEPTION_DISPOSITION TippGuardHandler(EXCEPTION_RECORD* record, void
     if (record->ExceptionCode != ModuleApi::kFailureCode) return ExceptionContinueSearch;
     auto* failure = *reinterpret_cast<ModuleApi::Failure**>(static_cast<char*>(frame) + 40);
     failure->raised = true;
-    const char* text = record->NumberParameters >= 1 ? reinterpret_cast<const char*>(record->ExceptionInformation[0]) : nullptr;
+    const char* text =
+        record->NumberParameters >= 1 ? reinterpret_cast<const char*>(record->ExceptionInformation[0]) : nullptr;
     failure->text = text ? text : "";
     // Unwinds the frames above this one and resumes at TippCallGuardedResume with RAX 0.
     ::RtlUnwindEx(frame, reinterpret_cast<void*>(&TippCallGuardedResume), record, nullptr, context,
@@ -68,13 +69,10 @@ F As(FARPROC fn)
 
 } // namespace
 
-int Call(FARPROC fn)
-{
-    return As<int (*)()>(fn)();
-}
+int Call(FARPROC fn) { return As<int (*)()>(fn)(); }
 
-int CallCreate(FARPROC fn, int left, int top, int width, int height, int osType, int language,
-               const char* caption, const char* hint, int osMask, int tippNr)
+int CallCreate(FARPROC fn, int left, int top, int width, int height, int osType, int language, const char* caption,
+               const char* hint, int osMask, int tippNr)
 {
     using Create = int (*)(int, int, int, int, int, int, const char*, const char*, int, int);
     return As<Create>(fn)(left, top, width, height, osType, language, caption, hint, osMask, tippNr);

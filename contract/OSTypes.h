@@ -31,9 +31,6 @@ inline constexpr const char* kNames[] = {
 };
 
 // The OSMask bit of an OSType: 1..18 give bits 0..17, anything else none.
-constexpr std::uint32_t Bit(int osType)
-{
-    return osType >= kFirst && osType <= kLast ? 1u << (osType - 1) : 0u;
-}
+constexpr std::uint32_t Bit(int osType) { return osType >= kFirst && osType <= kLast ? 1u << (osType - 1) : 0u; }
 
 } // namespace OSTypes

@@ -43,10 +43,7 @@ void THotSpeedButton::SetImageIndex(int index)
     ShowImage(index);
 }
 
-void THotSpeedButton::SetHotImageIndex(int index)
-{
-    m_hotImageIndex = index;
-}
+void THotSpeedButton::SetHotImageIndex(int index) { m_hotImageIndex = index; }
 
 void THotSpeedButton::Notification(tk::TComponent* component, tk::TOperation operation)
 {

@@ -2,7 +2,4 @@
 
 #include "helptext/Texts.h"
 
-extern "C" const char* __stdcall GetHelpText(int tipNr, int helpKind)
-{
-    return sorvhelp::FindText(tipNr, helpKind);
-}
+extern "C" const char* __stdcall GetHelpText(int tipNr, int helpKind) { return sorvhelp::FindText(tipNr, helpKind); }

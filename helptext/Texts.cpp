@@ -24,7 +24,8 @@ constexpr HelpEntry kEntries[] = {
      "Ein leeres Feld entfernt den Schl\xFCssel; Windows verwendet dann die Vorgabe:\r\n"
      "WIN386.SWP im Windows-Ordner des Startlaufwerks.\r\n"
      "W\xE4hlen Sie ein lokales Laufwerk mit gen\xFCgend freiem Speicherplatz, denn die "
-     "Datei w\xE4" "chst bei Bedarf.\r\n"
+     "Datei w\xE4"
+     "chst bei Bedarf.\r\n"
      "Die \xC4nderung wird erst nach einem Neustart wirksam; nach OK bietet der Tipp den "
      "Neustart an."},
     {211, HelpKind::kEnglish,
@@ -44,7 +45,7 @@ constexpr HelpEntry kEntries[] = {
      "Memory Management"},
 };
 
-}  // namespace
+} // namespace
 
 const char* FindText(int tipNr, int helpKind) noexcept
 {
@@ -56,4 +57,4 @@ const char* FindText(int tipNr, int helpKind) noexcept
     return nullptr;
 }
 
-}  // namespace sorvhelp
+} // namespace sorvhelp

@@ -5,4 +5,4 @@ namespace sorvhelp {
 // The text stored for this tip and kind, or null.
 const char* FindText(int tipNr, int helpKind) noexcept;
 
-}  // namespace sorvhelp
+} // namespace sorvhelp

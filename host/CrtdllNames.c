@@ -10,5 +10,9 @@
 int read(int fd, void* buffer, unsigned int count) { return _read(fd, buffer, count); }
 int close(int fd) { return _close(fd); }
 
-static int __cdecl NoRandS(unsigned int* value) { *value = 0; return EINVAL; }
+static int __cdecl NoRandS(unsigned int* value)
+{
+    *value = 0;
+    return EINVAL;
+}
 int(__cdecl* _imp__rand_s)(unsigned int*) = NoRandS;

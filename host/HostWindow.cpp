@@ -263,8 +263,7 @@ void HostWindow::OnHostMessage(WPARAM command, LPARAM value)
         ::SetForegroundWindow(m_hwnd);
         m_report.Line("notice 200: switch windows");
         break;
-    default:
-        break; // the host's own commands to the tips come back to it too
+    default: break; // the host's own commands to the tips come back to it too
     }
 }
 
@@ -290,9 +289,7 @@ LRESULT HostWindow::Handle(UINT msg, WPARAM wp, LPARAM lp)
         CreateControls();
         ApplyLanguage();
         return 0;
-    case WM_MOVE:
-        FollowMove();
-        return 0;
+    case WM_MOVE: FollowMove(); return 0;
     case WM_TIMER:
         if (wp == kStateTimer) UpdateState();
         if (wp == kScriptTimer && m_script) m_script->Tick();
@@ -309,8 +306,7 @@ LRESULT HostWindow::Handle(UINT msg, WPARAM wp, LPARAM lp)
         case kEnglish:
             if (HIWORD(wp) == BN_CLICKED) ChooseLanguage(LOWORD(wp) == kEnglish ? 1 : 0);
             break;
-        default:
-            break;
+        default: break;
         }
         return 0;
     case WM_CLOSE:
@@ -322,8 +318,7 @@ LRESULT HostWindow::Handle(UINT msg, WPARAM wp, LPARAM lp)
         (void)m_window.release(); // destroyed by now
         ::PostQuitMessage(0);
         return 0;
-    default:
-        return ::DefWindowProcA(m_hwnd, msg, wp, lp);
+    default: return ::DefWindowProcA(m_hwnd, msg, wp, lp);
     }
 }
 

@@ -25,7 +25,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         const std::string text = std::string(e.what()) + "\r\n";
         DWORD written = 0;
         HANDLE out = ::GetStdHandle(STD_ERROR_HANDLE);
-        if (out && out != INVALID_HANDLE_VALUE) ::WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        if (out && out != INVALID_HANDLE_VALUE)
+            ::WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
         return 2;
     }
     try {

@@ -55,7 +55,8 @@ void __throw_out_of_range_fmt(const char* format, ...)
             char* d = digits + sizeof digits - 1;
             *d = '\0';
             std::size_t value = va_arg(arguments, std::size_t);
-            do *--d = static_cast<char>('0' + value % 10); while ((value /= 10) != 0);
+            do *--d = static_cast<char>('0' + value % 10);
+            while ((value /= 10) != 0);
             Append(out, end, d);
             f += 2;
         } else {

@@ -18,10 +18,7 @@ void __freeres();
 // demangled type to a console that the host does not have. Defined here, the runtime's own
 // handler and the name demangler it needs (a sixth of the library) are not linked in; a
 // terminate ends the host all the same.
-void __verbose_terminate_handler()
-{
-    std::abort();
-}
+void __verbose_terminate_handler() { std::abort(); }
 
 } // namespace __gnu_cxx
 
@@ -48,10 +45,7 @@ TipWindowWatch& Watch()
 }
 
 // The host hands in zero-terminated texts, or null for an empty one; they are copied.
-std::string TextOf(const char* text)
-{
-    return text ? std::string(text) : std::string();
-}
+std::string TextOf(const char* text) { return text ? std::string(text) : std::string(); }
 
 // The text of the last failure that passed to the host; it stays valid while the host
 // handles the structured exception that carries it.
@@ -77,8 +71,8 @@ bool SaveChanges(int& result)
 
 } // namespace
 
-extern "C" int ModulCreateImpl(int left, int top, int width, int height, int osType, int language,
-                               const char* caption, const char* hint, int osMask, int tippNr)
+extern "C" int ModulCreateImpl(int left, int top, int width, int height, int osType, int language, const char* caption,
+                               const char* hint, int osMask, int tippNr)
 {
     try {
         const std::string captionText = TextOf(caption);
@@ -131,9 +125,7 @@ extern "C" int ModulSaveChangesImpl()
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
 {
     switch (reason) {
-    case DLL_PROCESS_ATTACH:
-        try {
-            HostBroadcast::Register();
+    case DLL_PROCESS_ATTACH: try { HostBroadcast::Register();
         } catch (...) {
             return FALSE; // the library does not load
         }
@@ -152,7 +144,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
         // keeps for this load (its emergency pool for exceptions). Nothing throws after it.
         if (!reserved) __gnu_cxx::__freeres();
         return TRUE;
-    default:
-        return TRUE;
+    default: return TRUE;
     }
 }

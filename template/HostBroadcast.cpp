@@ -17,10 +17,7 @@ void Register()
     ModuleState::MessageId = id >= kFirstRegisteredMessage ? static_cast<std::uint16_t>(id) : 0;
 }
 
-bool Registered()
-{
-    return ModuleState::MessageId != 0;
-}
+bool Registered() { return ModuleState::MessageId != 0; }
 
 void Send(WPARAM command, LPARAM value)
 {

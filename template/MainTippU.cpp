@@ -34,8 +34,8 @@ std::string HelpText(std::int32_t tippNr, int kind)
 
 const tk::TClassInfo& TfrmTippTemplate::StaticClass()
 {
-    static const tk::TClassInfo& info = tk::TClassInfo::Define(
-        "TfrmTippTemplate", &tk::TForm::StaticClass(), nullptr, [](tk::TClassInfo& c) {
+    static const tk::TClassInfo& info =
+        tk::TClassInfo::Define("TfrmTippTemplate", &tk::TForm::StaticClass(), nullptr, [](tk::TClassInfo& c) {
             c.Field("PopupMenu1", &TfrmTippTemplate::PopupMenu1);
             c.Field("Fensterwechseln1", &TfrmTippTemplate::Fensterwechseln1);
             c.Field("ImageList1", &TfrmTippTemplate::ImageList1);
@@ -177,7 +177,9 @@ void TfrmTippTemplate::Sprache(std::int32_t language)
     HotSpeedButtonInfo->SetHint(english ? "Valid to ..." : "G\xFCltig f\xFCr ... ");
     // What a screen reader calls the buttons' default action, the click.
     for (THotSpeedButton* button : {HotSpeedButtonOK, HotSpeedButtonUndo, HotSpeedButtonInfo, HotSpeedButtonRegistry})
-        button->SetDefaultActionName(english ? "Press" : "Dr\xFC""cken");
+        button->SetDefaultActionName(english ? "Press"
+                                             : "Dr\xFC"
+                                               "cken");
     Fensterwechseln1->SetCaption(english ? "Change Window" : "Fenster wechseln");
     MemoHelpD->SetVisible(!english);
     MemoHelpUS->SetVisible(english);
@@ -193,15 +195,9 @@ void TfrmTippTemplate::HotSpeedButtonOKClick(tk::TObject*)
                         ModuleState::DefaultsRestored ? HostMessage::kSavedDefaults : HostMessage::kSavedChanges);
 }
 
-void TfrmTippTemplate::HotSpeedButtonUndoClick(tk::TObject*)
-{
-    ModuleState::DefaultsRestored = true;
-}
+void TfrmTippTemplate::HotSpeedButtonUndoClick(tk::TObject*) { ModuleState::DefaultsRestored = true; }
 
-void TfrmTippTemplate::Fensterwechseln1Click(tk::TObject*)
-{
-    HostBroadcast::Send(HostMessage::kSwitchWindow, 0);
-}
+void TfrmTippTemplate::Fensterwechseln1Click(tk::TObject*) { HostBroadcast::Send(HostMessage::kSwitchWindow, 0); }
 
 // Lists the systems the tip is valid for, in the order of their bits.
 void TfrmTippTemplate::HotSpeedButtonInfoClick(tk::TObject*)

@@ -29,26 +29,27 @@ void RequireStorable(const char* key, const std::string& value)
     if (value.size() > tk::TIniFile::kMaxValueLength) {
         const std::string most = std::to_string(tk::TIniFile::kMaxValueLength);
         throw tk::EIniFileException(
-            key + InLanguage(": Der Wert darf h\xF6""chstens ", ": The value must not be longer than ") + most +
-            InLanguage(" Zeichen lang sein. Es wurde nichts gespeichert.", " characters. Nothing was saved."));
+            key +
+            InLanguage(": Der Wert darf h\xF6"
+                       "chstens ",
+                       ": The value must not be longer than ") +
+            most + InLanguage(" Zeichen lang sein. Es wurde nichts gespeichert.", " characters. Nothing was saved."));
     }
 }
 
 // An empty field stands for an absent key.
 void Store(tk::TIniFile& ini, const char* key, const std::string& value)
 {
-    if (value.empty())
-        ini.DeleteKey(kSection, key);
-    else
-        ini.WriteString(kSection, key, value);
+    if (value.empty()) ini.DeleteKey(kSection, key);
+    else ini.WriteString(kSection, key, value);
 }
 
 } // namespace
 
 const tk::TClassInfo& TFormTipp211::StaticClass()
 {
-    static const tk::TClassInfo& info = tk::TClassInfo::Define(
-        "TFormTipp211", &TfrmTippTemplate::StaticClass(), nullptr, [](tk::TClassInfo& c) {
+    static const tk::TClassInfo& info =
+        tk::TClassInfo::Define("TFormTipp211", &TfrmTippTemplate::StaticClass(), nullptr, [](tk::TClassInfo& c) {
             c.Field("T228_Label_PagingDrive", &TFormTipp211::T228_Label_PagingDrive);
             c.Field("T228_Edit_PagingDrive", &TFormTipp211::T228_Edit_PagingDrive);
             c.Field("T228_Edit_PagingFile", &TFormTipp211::T228_Edit_PagingFile);
@@ -63,10 +64,7 @@ const tk::TClassInfo& TFormTipp211::StaticClass()
 
 TFormTipp211::TFormTipp211(tk::TComponent* owner) : TfrmTippTemplate(owner) {}
 
-void TFormTipp211::Sprache(std::int32_t language)
-{
-    TfrmTippTemplate::Sprache(language);
-}
+void TFormTipp211::Sprache(std::int32_t language) { TfrmTippTemplate::Sprache(language); }
 
 void TFormTipp211::FormCreate(tk::TObject* sender)
 {
@@ -116,9 +114,10 @@ void TFormTipp211::HotSpeedButtonOKClick(tk::TObject* sender)
     // would remove both keys. Only the host can ask for it; nothing happens.
     if (m_values == Values::NotLoaded) return;
     if (m_values == Values::Unknown)
-        throw tk::EIniFileException(InLanguage(
-            "System.INI lie\xDF sich beim \xD6""ffnen des Fensters nicht lesen. Es wurde nichts gespeichert.",
-            "System.INI could not be read when the window opened. Nothing was saved."));
+        throw tk::EIniFileException(
+            InLanguage("System.INI lie\xDF sich beim \xD6"
+                       "ffnen des Fensters nicht lesen. Es wurde nichts gespeichert.",
+                       "System.INI could not be read when the window opened. Nothing was saved."));
 
     const std::string drive = T228_Edit_PagingDrive->Text();
     const std::string file = T228_Edit_PagingFile->Text();
@@ -136,8 +135,6 @@ void TFormTipp211::HotSpeedButtonOKClick(tk::TObject* sender)
     const std::int32_t osType = Tag();
     const tk::TDestroyWatch window(this);
     TfrmTippTemplate::HotSpeedButtonOKClick(sender);
-    if (window.Alive())
-        NeuStart();
-    else
-        AskAndRestart(osType);
+    if (window.Alive()) NeuStart();
+    else AskAndRestart(osType);
 }

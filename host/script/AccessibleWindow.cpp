@@ -112,9 +112,6 @@ const AccessibleWindow::Element* AccessibleWindow::Find(const std::vector<Elemen
     return nullptr;
 }
 
-HRESULT AccessibleWindow::Press(long id) const
-{
-    return m_object->accDoDefaultAction(ChildId(id));
-}
+HRESULT AccessibleWindow::Press(long id) const { return m_object->accDoDefaultAction(ChildId(id)); }
 
 } // namespace Host

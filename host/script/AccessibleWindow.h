@@ -27,11 +27,11 @@ public:
     AccessibleWindow& operator=(const AccessibleWindow&) = delete;
 
     struct Element {
-        long id;    // the child id
-        long role;  // ROLE_SYSTEM_*
+        long id;   // the child id
+        long role; // ROLE_SYSTEM_*
         std::string name;
-        long state; // STATE_SYSTEM_*
-        RECT place; // on the screen
+        long state;         // STATE_SYSTEM_*
+        RECT place;         // on the screen
         std::string action; // the default action's name, "" for none
     };
     // The simple elements among the client area's children, in the order of child ids.
@@ -50,7 +50,10 @@ private:
     // A library loaded for this client's life.
     struct Library {
         explicit Library(const char* name) : module(::LoadLibraryA(name)) {}
-        ~Library() { if (module) ::FreeLibrary(module); }
+        ~Library()
+        {
+            if (module) ::FreeLibrary(module);
+        }
         Library(const Library&) = delete;
         Library& operator=(const Library&) = delete;
         HMODULE module;

@@ -82,8 +82,8 @@ void WriteBmp(const Picture& picture, const std::string& bmpPath)
     std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(bmpPath.c_str(), "wb"), &std::fclose);
     if (!out) throw std::runtime_error("cannot create " + bmpPath);
     std::vector<unsigned char> row(static_cast<std::size_t>(rowBytes), 0);
-    bool written = std::fwrite(&file, sizeof file, 1, out.get()) == 1 &&
-                   std::fwrite(&header, sizeof header, 1, out.get()) == 1;
+    bool written =
+        std::fwrite(&file, sizeof file, 1, out.get()) == 1 && std::fwrite(&header, sizeof header, 1, out.get()) == 1;
     for (int y = picture.height - 1; written && y >= 0; --y) {
         for (int x = 0; x < picture.width; ++x) {
             const std::uint32_t p = picture.pixels[static_cast<std::size_t>(y) * picture.width + x];

@@ -7,24 +7,27 @@
 namespace Host {
 namespace {
 
-std::string ModuleName(HMODULE module) {
+std::string ModuleName(HMODULE module)
+{
     char path[MAX_PATH] = {};
-    if (GetModuleFileNameA(module, path, MAX_PATH) == 0) return "<unknown module>";
+    if (::GetModuleFileNameA(module, path, MAX_PATH) == 0) return "<unknown module>";
     return path;
 }
 
 // Writes one IAT slot, lifting the page protection only for the write itself.
-void WriteSlot(void** slot, void* value) {
+void WriteSlot(void** slot, void* value)
+{
     DWORD oldProtect = 0;
-    if (!VirtualProtect(slot, sizeof(void*), PAGE_READWRITE, &oldProtect))
+    if (!::VirtualProtect(slot, sizeof(void*), PAGE_READWRITE, &oldProtect))
         throw std::runtime_error("ImportPatch: VirtualProtect failed on an import slot");
-    InterlockedExchangePointer(slot, value);
+    ::InterlockedExchangePointer(slot, value);
     DWORD ignored = 0;
-    VirtualProtect(slot, sizeof(void*), oldProtect, &ignored);
-    FlushInstructionCache(GetCurrentProcess(), slot, sizeof(void*));
+    ::VirtualProtect(slot, sizeof(void*), oldProtect, &ignored);
+    ::FlushInstructionCache(::GetCurrentProcess(), slot, sizeof(void*));
 }
 
-void** FindSlot(HMODULE importer, const char* dllName, const char* functionName) {
+void** FindSlot(HMODULE importer, const char* dllName, const char* functionName)
+{
     auto* base = reinterpret_cast<BYTE*>(importer);
     auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
     if (dos->e_magic != IMAGE_DOS_SIGNATURE) return nullptr;
@@ -36,11 +39,10 @@ void** FindSlot(HMODULE importer, const char* dllName, const char* functionName)
     // The address the loader would have put in the slot; used for modules whose import
     // descriptors carry no hint/name table.
     void* real = nullptr;
-    if (HMODULE exporter = GetModuleHandleA(dllName))
-        real = reinterpret_cast<void*>(GetProcAddress(exporter, functionName));
+    if (HMODULE exporter = ::GetModuleHandleA(dllName))
+        real = reinterpret_cast<void*>(::GetProcAddress(exporter, functionName));
 
-    for (auto* desc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
-         desc->Name != 0; ++desc) {
+    for (auto* desc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); desc->Name != 0; ++desc) {
         if (lstrcmpiA(reinterpret_cast<const char*>(base + desc->Name), dllName) != 0) continue;
         auto* iat = reinterpret_cast<IMAGE_THUNK_DATA*>(base + desc->FirstThunk);
         if (desc->OriginalFirstThunk != 0) {
@@ -63,12 +65,12 @@ void** FindSlot(HMODULE importer, const char* dllName, const char* functionName)
 
 } // namespace
 
-ImportPatch::ImportPatch(HMODULE importer, const char* dllName, const char* functionName,
-                         void* replacement) {
+ImportPatch::ImportPatch(HMODULE importer, const char* dllName, const char* functionName, void* replacement)
+{
     m_slot = importer ? FindSlot(importer, dllName, functionName) : nullptr;
     if (!m_slot)
-        throw std::runtime_error("ImportPatch: " + ModuleName(importer) + " imports no " +
-                                 functionName + " from " + dllName);
+        throw std::runtime_error("ImportPatch: " + ModuleName(importer) + " imports no " + functionName + " from " +
+                                 dllName);
     m_original = *m_slot;
     WriteSlot(m_slot, replacement);
 }
@@ -76,9 +78,11 @@ ImportPatch::ImportPatch(HMODULE importer, const char* dllName, const char* func
 ImportPatch::~ImportPatch() { Restore(); }
 
 ImportPatch::ImportPatch(ImportPatch&& other) noexcept
-    : m_slot(std::exchange(other.m_slot, nullptr)), m_original(std::exchange(other.m_original, nullptr)) {}
+    : m_slot(std::exchange(other.m_slot, nullptr)), m_original(std::exchange(other.m_original, nullptr))
+{}
 
-ImportPatch& ImportPatch::operator=(ImportPatch&& other) noexcept {
+ImportPatch& ImportPatch::operator=(ImportPatch&& other) noexcept
+{
     if (this != &other) {
         Restore();
         m_slot = std::exchange(other.m_slot, nullptr);
@@ -87,7 +91,8 @@ ImportPatch& ImportPatch::operator=(ImportPatch&& other) noexcept {
     return *this;
 }
 
-void ImportPatch::Restore() noexcept {
+void ImportPatch::Restore() noexcept
+{
     if (!m_slot) return;
     try {
         WriteSlot(m_slot, m_original);

@@ -28,7 +28,8 @@ struct Answer {
     int id;
     const char* shown;
 };
-constexpr Answer kAnswers[] = {{"yes", IDYES, "Yes"}, {"no", IDNO, "No"}, {"ok", IDOK, "OK"}, {"cancel", IDCANCEL, "Cancel"}};
+constexpr Answer kAnswers[] = {
+    {"yes", IDYES, "Yes"}, {"no", IDNO, "No"}, {"ok", IDOK, "OK"}, {"cancel", IDCANCEL, "Cancel"}};
 
 const Answer* FindAnswer(const std::string& name)
 {
@@ -51,7 +52,8 @@ bool ParsePoint(const std::string& text, POINT& point)
 HWND FindChild(HWND parent, const std::string& target)
 {
     const std::size_t at = target.find_first_of("@#");
-    if (at == std::string::npos || at == 0) throw std::invalid_argument("control \"" + target + "\": use CLASS@X,Y or CLASS#N");
+    if (at == std::string::npos || at == 0)
+        throw std::invalid_argument("control \"" + target + "\": use CLASS@X,Y or CLASS#N");
     const std::string cls = target.substr(0, at);
     const std::string where = target.substr(at + 1);
     POINT point{};
@@ -107,12 +109,11 @@ bool ParseStep(int argc, char** argv, int& i, std::vector<Step>& steps)
         Step::Kind kind;
         int arguments;
     };
-    static const Syntax kSyntax[] = {
-        {"--set-text", Step::Kind::SetText, 2}, {"--click", Step::Kind::Click, 1},
-        {"--press", Step::Kind::Press, 1},
-        {"--answer", Step::Kind::Answer, 1},    {"--capture", Step::Kind::Capture, 1},
-        {"--wait", Step::Kind::Wait, 1},        {"--state", Step::Kind::State, 0},
-        {"--move", Step::Kind::Move, 1},        {"--quit", Step::Kind::Quit, 0}};
+    static const Syntax kSyntax[] = {{"--set-text", Step::Kind::SetText, 2}, {"--click", Step::Kind::Click, 1},
+                                     {"--press", Step::Kind::Press, 1},      {"--answer", Step::Kind::Answer, 1},
+                                     {"--capture", Step::Kind::Capture, 1},  {"--wait", Step::Kind::Wait, 1},
+                                     {"--state", Step::Kind::State, 0},      {"--move", Step::Kind::Move, 1},
+                                     {"--quit", Step::Kind::Quit, 0}};
     for (const Syntax& s : kSyntax) {
         if (std::strcmp(argv[i], s.option) != 0) continue;
         if (i + s.arguments >= argc) throw std::invalid_argument(std::string(s.option) + " lacks its arguments");
@@ -141,8 +142,7 @@ std::string QuestionText(HWND box)
 
 Script::Script(std::vector<Step> steps, ScriptHost& host, Report& report)
     : m_steps(std::move(steps)), m_host(host), m_report(report), m_since(::GetTickCount())
-{
-}
+{}
 
 void Script::Tick()
 {
@@ -172,8 +172,7 @@ void Script::Tick()
         // Closing frees the module: never while a step below still runs inside it.
         if (m_depth > 0) return;
         break;
-    default:
-        break;
+    default: break;
     }
     Run(*step);
 }
@@ -218,9 +217,7 @@ void Script::Execute(const Step& step)
         ClickAt(tip, point);
         break;
     }
-    case Step::Kind::Press:
-        PressElement("press " + Quoted(step.target), step.target, 0);
-        break;
+    case Step::Kind::Press: PressElement("press " + Quoted(step.target), step.target, 0); break;
     case Step::Kind::Answer: {
         HWND box = OpenQuestion();
         const Answer& answer = *FindAnswer(step.target);
@@ -235,11 +232,8 @@ void Script::Execute(const Step& step)
         CaptureWindows(VisibleThreadWindows(), step.target);
         m_report.Line("capture " + step.target);
         break;
-    case Step::Kind::Wait:
-        break;
-    case Step::Kind::State:
-        m_report.Line("state: " + m_host.State());
-        break;
+    case Step::Kind::Wait: break;
+    case Step::Kind::State: m_report.Line("state: " + m_host.State()); break;
     case Step::Kind::Move: {
         POINT to{};
         if (!ParsePoint(step.target, to)) throw std::invalid_argument("--move takes X,Y");
@@ -302,7 +296,9 @@ void Script::Watch(HWND box, DWORD now)
         HWND button = ::GetDlgItem(box, id);
         if (!button) continue;
         Fail("question " + Quoted(QuestionText(box)) + " was not answered by a step; pressed " +
-             (id == IDNO ? "No" : id == IDCANCEL ? "Cancel" : "OK"));
+             (id == IDNO       ? "No"
+              : id == IDCANCEL ? "Cancel"
+                               : "OK"));
         m_box = nullptr;
         ::SendMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
         return;

@@ -56,9 +56,9 @@ bool ParseStep(int argc, char** argv, int& i, std::vector<Step>& steps);
 class ScriptHost {
 public:
     virtual HWND MainWindow() const = 0;
-    virtual HWND TipWindow() const = 0;                        // null while no tip is open
+    virtual HWND TipWindow() const = 0;                          // null while no tip is open
     virtual HWND HostControl(const std::string& name) const = 0; // null for an unknown name
-    virtual std::string State() const = 0;                     // "ModulChanged 1, ModulNr 2"
+    virtual std::string State() const = 0;                       // "ModulChanged 1, ModulNr 2"
 
 protected:
     ~ScriptHost() = default;
@@ -86,9 +86,9 @@ private:
     ScriptHost& m_host;
     Report& m_report;
     std::size_t m_next = 0;
-    int m_depth = 0;        // steps that are still running below this one
-    DWORD m_since;          // when the next step became due
-    HWND m_box = nullptr;   // the question box seen last, for the watchdog
+    int m_depth = 0;      // steps that are still running below this one
+    DWORD m_since;        // when the next step became due
+    HWND m_box = nullptr; // the question box seen last, for the watchdog
     DWORD m_boxSince = 0;
     bool m_failed = false;
 };

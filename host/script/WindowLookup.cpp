@@ -10,10 +10,7 @@ BOOL CALLBACK Collect(HWND window, LPARAM found)
     return TRUE;
 }
 
-bool IsClass(HWND window, const std::string& cls)
-{
-    return lstrcmpiA(ClassOf(window).c_str(), cls.c_str()) == 0;
-}
+bool IsClass(HWND window, const std::string& cls) { return lstrcmpiA(ClassOf(window).c_str(), cls.c_str()) == 0; }
 
 } // namespace
 

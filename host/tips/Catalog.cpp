@@ -27,7 +27,10 @@ std::string Read(const std::string& path, const std::string& section, const char
 class FindHandle {
 public:
     explicit FindHandle(HANDLE h) : m_h(h) {}
-    ~FindHandle() { if (m_h != INVALID_HANDLE_VALUE) ::FindClose(m_h); }
+    ~FindHandle()
+    {
+        if (m_h != INVALID_HANDLE_VALUE) ::FindClose(m_h);
+    }
     FindHandle(const FindHandle&) = delete;
     FindHandle& operator=(const FindHandle&) = delete;
     [[nodiscard]] bool Valid() const { return m_h != INVALID_HANDLE_VALUE; }

@@ -25,16 +25,15 @@ BOOL WINAPI RefuseRestart(UINT flags, DWORD)
 
 LoadedTip::LoadedTip(const Tip& tip, std::size_t index, int language)
     : m_tip(tip), m_index(index), m_caption(tip.Caption(language)), m_hint(tip.Hint(language))
-{
-}
+{}
 
 LoadedTip::~LoadedTip()
 {
     if (m_restartGuard) g_restartReport = nullptr;
 }
 
-std::unique_ptr<LoadedTip> LoadedTip::Load(const std::string& folder, const Tip& tip, std::size_t index,
-                                           int language, Report* scripted)
+std::unique_ptr<LoadedTip> LoadedTip::Load(const std::string& folder, const Tip& tip, std::size_t index, int language,
+                                           Report* scripted)
 {
     std::unique_ptr<LoadedTip> loaded(new LoadedTip(tip, index, language));
     loaded->m_library.reset(::LoadLibraryA((folder + "\\" + tip.file).c_str()));
@@ -59,10 +58,7 @@ void LoadedTip::Create(int left, int top, int osType, int language)
                  m_hint.Pointer(), static_cast<int>(m_tip.osMask), m_tip.nr);
 }
 
-HWND LoadedTip::Window() const
-{
-    return ModuleWindow(m_library.get());
-}
+HWND LoadedTip::Window() const { return ModuleWindow(m_library.get()); }
 
 ModuleApi::Failure LoadedTip::Save() const
 {

@@ -22,8 +22,8 @@ public:
     // when it does not load or lacks one of the five exports. With a report, the tip runs
     // in a scripted session: its restart of Windows is refused and reported there, since
     // under Wine a restart ends every program of the prefix.
-    static std::unique_ptr<LoadedTip> Load(const std::string& folder, const Tip& tip, std::size_t index,
-                                           int language, Report* scripted);
+    static std::unique_ptr<LoadedTip> Load(const std::string& folder, const Tip& tip, std::size_t index, int language,
+                                           Report* scripted);
     ~LoadedTip();
     LoadedTip(const LoadedTip&) = delete;
     LoadedTip& operator=(const LoadedTip&) = delete;

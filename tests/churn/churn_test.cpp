@@ -56,12 +56,15 @@ void ExpectNoMoreThan(const bench::Growth& g, const bench::Growth& baseline, con
 bench::Growth BaselineGrowth(const ts::TipModule& resources)
 {
     std::unique_ptr<bench::BaselineWindow> window;
-    return bench::Measure(kCycles, [&] {
-        window = std::make_unique<bench::BaselineWindow>(resources.Library(), bench::BaselineArgs{});
-        ts::PumpMessages();
-        window.reset();
-        ts::PumpMessages();
-    }, kSettle);
+    return bench::Measure(
+        kCycles,
+        [&] {
+            window = std::make_unique<bench::BaselineWindow>(resources.Library(), bench::BaselineArgs{});
+            ts::PumpMessages();
+            window.reset();
+            ts::PumpMessages();
+        },
+        kSettle);
 }
 
 TEST(Churn, CreateAndFreeOrCloseLeaveNoMoreThanTheHandWrittenWindow)
@@ -80,13 +83,16 @@ TEST(Churn, CreateAndFreeOrCloseLeaveNoMoreThanTheHandWrittenWindow)
         {"close command", [](const ts::TipModule&, const ts::MessageParty& h) { h.Broadcast(0, 0); }},
     };
     for (const Ending& ending : endings) {
-        const bench::Growth g = bench::Measure(kCycles, [&] {
-            module.Create();
-            ts::PumpMessages();
-            ending.end(module, host);
-            ts::PumpMessages();
-            host.Clear(); // what the host receives is no growth of the module's
-        }, kSettle);
+        const bench::Growth g = bench::Measure(
+            kCycles,
+            [&] {
+                module.Create();
+                ts::PumpMessages();
+                ending.end(module, host);
+                ts::PumpMessages();
+                host.Clear(); // what the host receives is no growth of the module's
+            },
+            kSettle);
         EXPECT_EQ(module.Window(), nullptr) << ending.name;
         ExpectNoMoreThan(g, baseline, ending.name);
     }
@@ -116,25 +122,31 @@ TEST(ClientChurn, AskingInEveryCycleLeavesNoMoreThanWinesRoundTrip)
     ts::MessageParty host;
     const bench::Growth baseline = BaselineGrowth(module);
     StandIn standIn;
-    const bench::Growth roundTrips = bench::Measure(kCycles, [&] {
-        const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), 0, &standIn);
-        IUnknown* back = nullptr;
-        if (result > 0) ::ObjectFromLresult(result, __uuidof(IAccessible), 0, reinterpret_cast<void**>(&back));
-        if (back) back->Release();
-    }, kSettle);
+    const bench::Growth roundTrips = bench::Measure(
+        kCycles,
+        [&] {
+            const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), 0, &standIn);
+            IUnknown* back = nullptr;
+            if (result > 0) ::ObjectFromLresult(result, __uuidof(IAccessible), 0, reinterpret_cast<void**>(&back));
+            if (back) back->Release();
+        },
+        kSettle);
     EXPECT_EQ(standIn.references, 1);
 
-    const bench::Growth g = bench::Measure(kCycles, [&] {
-        module.Create();
-        ts::PumpMessages();
-        {
-            const Host::AccessibleWindow client(module.Window());
-            ASSERT_EQ(client.Elements().size(), 6u);
-        }
-        ASSERT_EQ(module.Api().Free(), 1);
-        ts::PumpMessages();
-        host.Clear();
-    }, kSettle);
+    const bench::Growth g = bench::Measure(
+        kCycles,
+        [&] {
+            module.Create();
+            ts::PumpMessages();
+            {
+                const Host::AccessibleWindow client(module.Window());
+                ASSERT_EQ(client.Elements().size(), 6u);
+            }
+            ASSERT_EQ(module.Api().Free(), 1);
+            ts::PumpMessages();
+            host.Clear();
+        },
+        kSettle);
     ExpectNothingLeftOver(g, "a client asking");
     EXPECT_LE(g.HeapPerCycle(), baseline.HeapPerCycle() + roundTrips.HeapPerCycle() + kHeapSlackPerCycle)
         << "the baseline's " << baseline.HeapPerCycle() << " and Wine's round trip's " << roundTrips.HeapPerCycle();
@@ -144,14 +156,17 @@ TEST(ClientChurn, AskingInEveryCycleLeavesNoMoreThanWinesRoundTrip)
 // a load of the library keeps next to nothing: the C++ runtime gives back its own.
 TEST(LoadChurn, LoadCreateAndUnloadKeepLittleBeyondTheHandWrittenWindow)
 {
-    const bench::Growth g = bench::Measure(kCycles, [] {
-        ts::TipModule module;
-        module.Create();
-        ts::PumpMessages();
-        module.Api().Free();
-        module.Unload();
-        ts::PumpMessages();
-    }, kSettle);
+    const bench::Growth g = bench::Measure(
+        kCycles,
+        [] {
+            ts::TipModule module;
+            module.Create();
+            ts::PumpMessages();
+            module.Api().Free();
+            module.Unload();
+            ts::PumpMessages();
+        },
+        kSettle);
     ExpectNothingLeftOver(g, "load cycles");
     EXPECT_EQ(::GetModuleHandleA("Tipp211.dll"), nullptr);
 
@@ -186,7 +201,8 @@ TEST(ChurnOnWindows98, EveryChurnTestPasses)
 {
     ts::WineVersionOverride version("win98");
     EXPECT_EQ(ts::RunChildProcess("ChurnWindows98Child.*:Churn.CreateAndFreeOrCloseLeaveNoMoreThanTheHandWrittenWindow",
-                                  kChildVariable, "1", 300000), 0u)
+                                  kChildVariable, "1", 300000),
+              0u)
         << "the child's own output above says what failed";
 }
 

@@ -14,16 +14,15 @@ ProbedCall CallAndMeasureStack(HelpTextFn fn, int tipNr, int helpKind)
     std::uintptr_t after = 0;
     int tipReg = tipNr;
     int kindReg = helpKind;
-    asm volatile(
-        "movl %%esp, %%esi\n\t"
-        "pushl %%edx\n\t"
-        "pushl %%ecx\n\t"
-        "call *%%ebx\n\t"
-        "movl %%esp, %%edi\n\t"
-        "movl %%esi, %%esp\n\t"
-        : "=a"(text), "=S"(before), "=D"(after), "+c"(tipReg), "+d"(kindReg)
-        : "b"(fn)
-        : "memory", "cc");
+    asm volatile("movl %%esp, %%esi\n\t"
+                 "pushl %%edx\n\t"
+                 "pushl %%ecx\n\t"
+                 "call *%%ebx\n\t"
+                 "movl %%esp, %%edi\n\t"
+                 "movl %%esi, %%esp\n\t"
+                 : "=a"(text), "=S"(before), "=D"(after), "+c"(tipReg), "+d"(kindReg)
+                 : "b"(fn)
+                 : "memory", "cc");
     return {text, static_cast<std::intptr_t>(after - before)};
 }
 

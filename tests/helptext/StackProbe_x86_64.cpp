@@ -5,9 +5,6 @@ namespace ts {
 
 const bool kCalleeRemovesArguments = false;
 
-ProbedCall CallAndMeasureStack(HelpTextFn fn, int tipNr, int helpKind)
-{
-    return {fn(tipNr, helpKind), 0};
-}
+ProbedCall CallAndMeasureStack(HelpTextFn fn, int tipNr, int helpKind) { return {fn(tipNr, helpKind), 0}; }
 
 } // namespace ts

@@ -22,15 +22,17 @@ constexpr int kGermanHelp = 2;
 constexpr int kEnglishHelp = 4;
 constexpr int kRegistryKey = 5;
 
-struct FreeModuleHandle { void operator()(HMODULE h) const { ::FreeLibrary(h); } };
+struct FreeModuleHandle {
+    void operator()(HMODULE h) const { ::FreeLibrary(h); }
+};
 using UniqueModule = tk::UniqueHandle<tk::NullHandleTraits<HMODULE, FreeModuleHandle>>;
 
 // A second reference to the DLL, taken by name, and its export looked up by the plain name.
 struct LoadedByName {
     UniqueModule module{::LoadLibraryA("SorvHelp.dll")};
-    HelpTextFn fn = module ? reinterpret_cast<HelpTextFn>(reinterpret_cast<void*>(
-                                 ::GetProcAddress(module.get(), "GetHelpText")))
-                           : nullptr;
+    HelpTextFn fn =
+        module ? reinterpret_cast<HelpTextFn>(reinterpret_cast<void*>(::GetProcAddress(module.get(), "GetHelpText")))
+               : nullptr;
 };
 
 struct Case {
@@ -40,10 +42,18 @@ struct Case {
 };
 
 constexpr Case kCases[] = {
-    {kTip, kGermanHelp, true}, {kTip, kEnglishHelp, true}, {kTip, kRegistryKey, true},
-    {kTip, 1, false},          {kTip, 3, false},           {kTip, 6, false},
-    {kTip, 0, false},          {kTip, -1, false},          {0, kGermanHelp, false},
-    {210, kGermanHelp, false}, {212, kEnglishHelp, false}, {212, kRegistryKey, false},
+    {kTip, kGermanHelp, true},
+    {kTip, kEnglishHelp, true},
+    {kTip, kRegistryKey, true},
+    {kTip, 1, false},
+    {kTip, 3, false},
+    {kTip, 6, false},
+    {kTip, 0, false},
+    {kTip, -1, false},
+    {0, kGermanHelp, false},
+    {210, kGermanHelp, false},
+    {212, kEnglishHelp, false},
+    {212, kRegistryKey, false},
     {0, 0, false},
 };
 
@@ -77,7 +87,8 @@ TEST(HelpText, AnswersOnlyKnownTipsAndKinds)
 
 TEST(HelpText, CalleeCleansTheStack)
 {
-    if (!ts::kCalleeRemovesArguments) GTEST_SKIP() << "one calling convention on this architecture: no stack to balance";
+    if (!ts::kCalleeRemovesArguments)
+        GTEST_SKIP() << "one calling convention on this architecture: no stack to balance";
     LoadedByName dll;
     ASSERT_NE(dll.fn, nullptr);
     for (const Case& c : kCases) {
@@ -90,10 +101,7 @@ TEST(HelpText, CalleeCleansTheStack)
 }
 
 // Bytes that code page 1252 leaves undefined.
-bool IsUndefinedIn1252(unsigned char b)
-{
-    return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
-}
+bool IsUndefinedIn1252(unsigned char b) { return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D; }
 
 TEST(HelpText, HelpTextsAreCp1252LinesWithCrLf)
 {
@@ -124,16 +132,16 @@ TEST(HelpText, HelpTextsAreCp1252LinesWithCrLf)
             if (t.asciiOnly) {
                 ASSERT_LT(b, 0x80) << "non-ASCII byte at " << i;
             }
-            umlaut = umlaut || std::string_view("\xE4\xF6\xFC\xDF\xC4\xD6\xDC").find(
-                                   static_cast<char>(b)) != std::string_view::npos;
+            umlaut = umlaut || std::string_view("\xE4\xF6\xFC\xDF\xC4\xD6\xDC").find(static_cast<char>(b)) !=
+                                   std::string_view::npos;
         }
         EXPECT_EQ(umlaut, !t.asciiOnly);
         EXPECT_GE(lines, 6);
         EXPECT_LE(lines, 10);
         EXPECT_FALSE(text.ends_with("\r\n"));
 
-        for (const char* word : {"PagingDrive", "PagingFile", "[386Enh]", "System.INI",
-                                 "WIN386.SWP", "D:\\WIN386.SWP", "OK"}) {
+        for (const char* word :
+             {"PagingDrive", "PagingFile", "[386Enh]", "System.INI", "WIN386.SWP", "D:\\WIN386.SWP", "OK"}) {
             EXPECT_NE(text.find(word), std::string_view::npos) << word;
         }
     }
@@ -171,17 +179,14 @@ TEST(HelpText, RegistryKeyIsALastKeyPathThatOpens)
     constexpr std::string_view kRoot = "My Computer\\HKEY_LOCAL_MACHINE\\";
     ASSERT_TRUE(key.starts_with(kRoot)) << key;
     EXPECT_FALSE(key.ends_with("\\"));
-    EXPECT_EQ(std::count(key.begin(), key.end(), '\r') + std::count(key.begin(), key.end(), '\n'),
-              0);
+    EXPECT_EQ(std::count(key.begin(), key.end(), '\r') + std::count(key.begin(), key.end(), '\n'), 0);
 
     // The part below the root names the key that holds the paging-file settings.
     const std::string subKey(key.substr(kRoot.size()));
     HKEY opened = nullptr;
-    ASSERT_EQ(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_READ, &opened),
-              ERROR_SUCCESS)
-        << subKey;
+    ASSERT_EQ(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_READ, &opened), ERROR_SUCCESS) << subKey;
     tk::UniqueRegKey owner(opened);
     EXPECT_TRUE(key.ends_with("\\Session Manager\\Memory Management"));
 }
 
-}  // namespace
+} // namespace

@@ -22,10 +22,7 @@ DWORD WINAPI FakeTickCount()
 
 // Each call loads the import slot afresh: within one function GCC may keep the slot's
 // value in a register across the patch's constructor or destructor.
-[[gnu::noinline]] DWORD TickCountThroughSlot()
-{
-    return GetTickCount();
-}
+[[gnu::noinline]] DWORD TickCountThroughSlot() { return GetTickCount(); }
 
 TEST(ImportPatch, RedirectsTheTestProgramsCallsUntilDestroyed)
 {
@@ -35,7 +32,7 @@ TEST(ImportPatch, RedirectsTheTestProgramsCallsUntilDestroyed)
         g_fakeTickCalls = 0;
         {
             Host::ImportPatch patch(GetModuleHandleA(nullptr), dll, "GetTickCount",
-                                  reinterpret_cast<void*>(&FakeTickCount));
+                                    reinterpret_cast<void*>(&FakeTickCount));
             EXPECT_EQ(patch.Original(), ts::RealExport("kernel32.dll", "GetTickCount"));
             EXPECT_EQ(TickCountThroughSlot(), 12345u);
             EXPECT_EQ(g_fakeTickCalls, 1);
@@ -51,7 +48,7 @@ TEST(ImportPatch, MovedPatchRestoresOnceWhenItsLastOwnerDies)
     {
         Host::ImportPatch moved = [] {
             Host::ImportPatch first(GetModuleHandleA(nullptr), "kernel32.dll", "GetTickCount",
-                                  reinterpret_cast<void*>(&FakeTickCount));
+                                    reinterpret_cast<void*>(&FakeTickCount));
             return Host::ImportPatch(std::move(first));
         }();
         TickCountThroughSlot();
@@ -74,7 +71,7 @@ TEST(ImportPatch, MissingImportThrowsNamingWhatWasSought)
         SCOPED_TRACE(row.function);
         try {
             Host::ImportPatch patch(GetModuleHandleA(nullptr), row.dll, row.function,
-                                  reinterpret_cast<void*>(&FakeTickCount));
+                                    reinterpret_cast<void*>(&FakeTickCount));
             ADD_FAILURE() << "no exception";
         } catch (const std::runtime_error& e) {
             const std::string message = e.what();
@@ -102,8 +99,8 @@ struct FakeImage {
 
 FakeImage* BuildFakeImage(bool withNameTable)
 {
-    auto* image = static_cast<FakeImage*>(
-        VirtualAlloc(nullptr, sizeof(FakeImage), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    auto* image =
+        static_cast<FakeImage*>(VirtualAlloc(nullptr, sizeof(FakeImage), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     const auto rva = [image](const void* p) {
         return static_cast<DWORD>(static_cast<const BYTE*>(p) - reinterpret_cast<const BYTE*>(image));
     };
@@ -136,7 +133,7 @@ TEST(ImportPatch, FindsTheSlotByNameOrByAddress)
         const ULONG_PTR tickSlot = image->iat[1];
         {
             Host::ImportPatch patch(reinterpret_cast<HMODULE>(image), "kernel32.dll", "GetTickCount",
-                                  reinterpret_cast<void*>(&FakeTickCount));
+                                    reinterpret_cast<void*>(&FakeTickCount));
             EXPECT_EQ(image->iat[1], reinterpret_cast<ULONG_PTR>(&FakeTickCount));
             EXPECT_EQ(image->iat[0], versionSlot);
             EXPECT_EQ(reinterpret_cast<ULONG_PTR>(patch.Original()), tickSlot);

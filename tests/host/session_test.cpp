@@ -81,7 +81,8 @@ Session RunHost(const std::string& arguments)
         session.exitCode = ~0u;
         return session;
     }
-    if (::WaitForSingleObject(pi.hProcess, ts::kChildDeadlineMs) == WAIT_TIMEOUT) ::TerminateProcess(pi.hProcess, 0xDEAD);
+    if (::WaitForSingleObject(pi.hProcess, ts::kChildDeadlineMs) == WAIT_TIMEOUT)
+        ::TerminateProcess(pi.hProcess, 0xDEAD);
     ::WaitForSingleObject(pi.hProcess, 5000);
     ::GetExitCodeProcess(pi.hProcess, &session.exitCode);
     ::CloseHandle(pi.hThread);
@@ -155,9 +156,9 @@ TEST_F(HostSession, PressFindsAButtonByItsNameInTheWindowsLanguage)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         ts::SystemIni::Write(kSystemIni);
-        const Session s = RunHost(std::string("--tip 211 --language ") + row.language +
-                                  " --set-text Edit@93,154 D: --press \"" + row.name + "\"" +
-                                  (row.known ? " --answer no --quit" : " --quit --answer no"));
+        const Session s =
+            RunHost(std::string("--tip 211 --language ") + row.language + " --set-text Edit@93,154 D: --press \"" +
+                    row.name + "\"" + (row.known ? " --answer no --quit" : " --quit --answer no"));
         const std::string line = std::string("press \"") + row.name + "\"";
         if (row.known) {
             EXPECT_EQ(s.exitCode, 0u) << s.Text();
@@ -185,7 +186,8 @@ TEST_F(HostSession, ClosingWithAnUnsavedChangeAsksAndNoLeavesTheFileUntouched)
     const std::string before = Ini();
     const Session s = RunHost(std::string(kOpen) + "--quit --answer no");
     EXPECT_EQ(s.exitCode, 0u) << s.Text();
-    EXPECT_TRUE(s.Has("question \"The changes to \"Move or rename the paging file\" are not saved. Save them now?\": No"))
+    EXPECT_TRUE(
+        s.Has("question \"The changes to \"Move or rename the paging file\" are not saved. Save them now?\": No"))
         << s.Text();
     EXPECT_TRUE(s.Has("closing Tipp211.dll: ModulChanged 1, ModulNr 2")) << s.Text();
     EXPECT_EQ(Ini(), before);
@@ -226,8 +228,10 @@ TEST_F(HostSession, TheTipWindowFollowsTheHostWindow)
     for (const Expected& e : {Expected{"100,50", -1}, Expected{"200,-20", 1}}) {
         int right = 0, top = 0, tipLeft = -1, tipTop = -1;
         for (const std::string& line : s.report)
-            std::sscanf(line.c_str(), ("move " + std::string(e.move) + ": host window right edge %d, top %d; tip window at %d,%d").c_str(),
-                        &right, &top, &tipLeft, &tipTop);
+            std::sscanf(
+                line.c_str(),
+                ("move " + std::string(e.move) + ": host window right edge %d, top %d; tip window at %d,%d").c_str(),
+                &right, &top, &tipLeft, &tipTop);
         EXPECT_GT(right, 200) << e.move << "\n" << s.Text();
         EXPECT_EQ(tipLeft, right) << e.move;
         EXPECT_EQ(tipTop, e.tipTop < 0 ? top : e.tipTop) << e.move;

@@ -18,7 +18,8 @@ constexpr int kSize = 8;
 // stored layout brings it.
 std::unique_ptr<tk::TImageList> MakeList(const std::vector<COLORREF>& colors)
 {
-    tk::UniqueImageList source(::ImageList_Create(kSize, kSize, ILC_COLOR24 | ILC_MASK, static_cast<int>(colors.size()), 0));
+    tk::UniqueImageList source(
+        ::ImageList_Create(kSize, kSize, ILC_COLOR24 | ILC_MASK, static_cast<int>(colors.size()), 0));
     tk::WindowDC screen(nullptr);
     for (size_t i = 0; i < colors.size(); ++i) {
         tk::UniqueBitmap image(::CreateCompatibleBitmap(screen.get(), kSize, kSize));
@@ -68,7 +69,8 @@ std::unique_ptr<tk::TImageList> MakeList(const std::vector<COLORREF>& colors)
     for (int y = 0; y < glyph.Height(); ++y)
         for (int x = 0; x < glyph.Width(); ++x)
             if (glyph.Pixel(x, y) != expected.Pixel(x, y))
-                return ::testing::AssertionFailure() << "the glyph differs from image " << index << " at " << x << "," << y;
+                return ::testing::AssertionFailure()
+                       << "the glyph differs from image " << index << " at " << x << "," << y;
     return ::testing::AssertionSuccess();
 }
 

@@ -95,7 +95,10 @@ TEST_F(AccessibilityTest, ButtonsAndLabelsAreElementsWithTheirRolesNamesPlacesAn
                 EXPECT_EQ((e->state & STATE_SYSTEM_UNAVAILABLE) != 0, !usable);
                 EXPECT_EQ(e->state & STATE_SYSTEM_INVISIBLE, 0);
                 const bool button = d.role == ROLE_SYSTEM_PUSHBUTTON;
-                EXPECT_EQ(e->action, button ? (language == 1 ? "Press" : "Dr\xFC""cken") : "");
+                EXPECT_EQ(e->action, button ? (language == 1 ? "Press"
+                                                             : "Dr\xFC"
+                                                               "cken")
+                                            : "");
                 VARIANT hit{};
                 const POINT centre{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
                 EXPECT_EQ(object->accHitTest(centre.x, centre.y, &hit), S_OK);
@@ -170,8 +173,8 @@ TEST_F(AccessibilityTest, PressingDoesWhatAClickDoes)
         for (int language : {0, 1}) {
             Outcome outcomes[2];
             for (bool pressed : {false, true}) {
-                SCOPED_TRACE(testing::Message() << button->name << " language " << language
-                                                << (pressed ? " pressed" : " clicked"));
+                SCOPED_TRACE(testing::Message()
+                             << button->name << " language " << language << (pressed ? " pressed" : " clicked"));
                 ts::SystemIni::Write(before);
                 Open(language);
                 boxes.SetAnswer(IDNO);
@@ -180,13 +183,12 @@ TEST_F(AccessibilityTest, PressingDoesWhatAClickDoes)
                 ::SendMessageA(drive, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("D:"));
                 const bool ok = button == &ts::tip::kOK;
                 const auto done = [&] { return ok ? Asked() : tip.Api().Nr() == 1; };
-                if (pressed)
-                    Press(NameIn(kElements[ok ? 0 : 1], language), done);
-                else
-                    ts::Click(window, *button);
+                if (pressed) Press(NameIn(kElements[ok ? 0 : 1], language), done);
+                else ts::Click(window, *button);
                 EXPECT_TRUE(done());
-                outcomes[pressed] = {ts::SystemIni::Read(), party.Received(), boxes.Texts(), tip.Api().Changed(),
-                                     tip.Api().Nr(), ts::WindowText(drive), ts::WindowText(file)};
+                outcomes[pressed] = {ts::SystemIni::Read(), party.Received(), boxes.Texts(),
+                                     tip.Api().Changed(),   tip.Api().Nr(),   ts::WindowText(drive),
+                                     ts::WindowText(file)};
                 EXPECT_EQ(tip.Api().Free(), 1);
             }
             EXPECT_TRUE(outcomes[0] == outcomes[1]);

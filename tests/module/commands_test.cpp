@@ -28,10 +28,7 @@ std::optional<std::string> LastKey()
     return std::string(value->data.begin(), value->data.end()).c_str();
 }
 
-void SetLastKey(const std::string& key)
-{
-    ts::WriteRegistryValue(kRegeditKey, "LastKey", ts::String(key));
-}
+void SetLastKey(const std::string& key) { ts::WriteRegistryValue(kRegeditKey, "LastKey", ts::String(key)); }
 
 // What the module asks of the help library and the shell, recorded.
 struct Recorded {
@@ -52,7 +49,8 @@ HINSTANCE WINAPI FakeShellExecuteA(HWND owner, const char* verb, const char* fil
                                    const char* directory, int show)
 {
     std::string call = ::IsWindow(owner) ? "window" : "no window";
-    for (const char* s : {verb, file, parameters, directory}) call.append(s ? " \"" : " null").append(s ? s : "").append(s ? "\"" : "");
+    for (const char* s : {verb, file, parameters, directory})
+        call.append(s ? " \"" : " null").append(s ? s : "").append(s ? "\"" : "");
     call.append(" ").append(std::to_string(show)).append(" LastKey ").append(LastKey().value_or("absent"));
     g_recorded.shellCalls.push_back(call);
     return reinterpret_cast<HINSTANCE>(42);
@@ -74,7 +72,8 @@ protected:
     }
     void InterceptShell()
     {
-        patches.emplace_back(tip.Library(), "shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&FakeShellExecuteA));
+        patches.emplace_back(tip.Library(), "shell32.dll", "ShellExecuteA",
+                             reinterpret_cast<void*>(&FakeShellExecuteA));
         patches.emplace_back(tip.Library(), "SorvHelp.dll", "GetHelpText", reinterpret_cast<void*>(&FakeGetHelpText));
         g_recorded.realHelp = patches.back().Original();
     }
@@ -118,7 +117,10 @@ TEST_F(CommandsTest, RegistryPointsTheEditorAtTheTipsKeyBeforeStartingIt)
         bool real;
         const char* helpText;
         std::string lastKey;
-    } rows[] = {{true, nullptr, kKey211}, {false, nullptr, ""}, {false, "", ""}, {false, "HKEY_CURRENT_USER\\x", "HKEY_CURRENT_USER\\x"}};
+    } rows[] = {{true, nullptr, kKey211},
+                {false, nullptr, ""},
+                {false, "", ""},
+                {false, "HKEY_CURRENT_USER\\x", "HKEY_CURRENT_USER\\x"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.lastKey);
         SetLastKey("earlier");
@@ -127,7 +129,8 @@ TEST_F(CommandsTest, RegistryPointsTheEditorAtTheTipsKeyBeforeStartingIt)
         g_recorded.shellCalls.clear();
         ts::Click(Open(), ts::tip::kRegistry);
         EXPECT_EQ(LastKey(), row.lastKey);
-        EXPECT_EQ(g_recorded.shellCalls, Lines{std::string("window null \"regedit.exe\" \"\" \"\" 5 LastKey ").append(row.lastKey)});
+        EXPECT_EQ(g_recorded.shellCalls,
+                  Lines{std::string("window null \"regedit.exe\" \"\" \"\" 5 LastKey ").append(row.lastKey)});
         EXPECT_TRUE(boxes.Texts().empty());
         EXPECT_EQ(tip.Api().Free(), 1);
     }
@@ -143,7 +146,8 @@ TEST_F(CommandsTest, RegistryThatCannotWriteReportsAndStartsNoEditor)
     InterceptShell();
     HWND window = Open();
     SetLastKey("earlier");
-    const Host::ImportPatch refuse(tip.Library(), "advapi32.dll", "RegCreateKeyExA", reinterpret_cast<void*>(&RefuseKey));
+    const Host::ImportPatch refuse(tip.Library(), "advapi32.dll", "RegCreateKeyExA",
+                                   reinterpret_cast<void*>(&RefuseKey));
     ts::Click(window, ts::tip::kRegistry);
     EXPECT_EQ(boxes.Texts().size(), 1u);
     EXPECT_TRUE(g_recorded.shellCalls.empty());

@@ -37,12 +37,10 @@ Lines ProfileDump()
         return out;
     };
     Lines dump;
-    for (const std::string& section : items(read([](char* b, DWORD n) {
-             return ::GetPrivateProfileSectionNamesA(b, n, "system.ini");
-         })))
-        for (const std::string& entry : items(read([&](char* b, DWORD n) {
-                 return ::GetPrivateProfileSectionA(section.c_str(), b, n, "system.ini");
-             })))
+    for (const std::string& section :
+         items(read([](char*b, DWORD n) { return ::GetPrivateProfileSectionNamesA(b, n, "system.ini"); })))
+        for (const std::string& entry : items(read(
+                 [&](char*b, DWORD n) { return ::GetPrivateProfileSectionA(section.c_str(), b, n, "system.ini"); })))
             dump.push_back(section + "|" + entry);
     return dump;
 }
@@ -71,11 +69,16 @@ struct IniShape {
 void FaultTest::ExpectOkKeepsEveryKey(const IniShape& shape)
 {
     SCOPED_TRACE(shape.name);
-    if (shape.bytes) ts::SystemIni::Write(*shape.bytes); else ts::SystemIni::Remove();
+    if (shape.bytes) ts::SystemIni::Write(*shape.bytes);
+    else ts::SystemIni::Remove();
     const Lines before = ProfileDump();
     Open();
-    if (shape.drive) { EXPECT_EQ(ts::WindowText(tip.Child(ts::tip::kPagingDrive)), *shape.drive); }
-    if (shape.file) { EXPECT_EQ(ts::WindowText(tip.Child(ts::tip::kPagingFile)), *shape.file); }
+    if (shape.drive) {
+        EXPECT_EQ(ts::WindowText(tip.Child(ts::tip::kPagingDrive)), *shape.drive);
+    }
+    if (shape.file) {
+        EXPECT_EQ(ts::WindowText(tip.Child(ts::tip::kPagingFile)), *shape.file);
+    }
     boxes.SetAnswer(IDNO);
     EXPECT_FALSE(Save().raised);
     EXPECT_TRUE(ProfileDump() == before) << "a key was lost or changed";
@@ -90,10 +93,14 @@ TEST_F(FaultTest, SystemIniOfAnyShapeLosesNoKey)
     const IniShape shapes[] = {
         {"absent", std::nullopt, "", ""},
         {"empty", "", "", ""},
-        {"binary garbage with NULs", std::string("\0\x01\xFF[386Enh]\0\r\nPagingDrive=Q:\r\n\x80\x81\0=\r\n[\0]\r\n", 38), std::nullopt, std::nullopt},
-        {"386Enh twice", "[386Enh]\r\nPagingDrive=C:\r\n[boot]\r\na=1\r\n[386Enh]\r\nPagingFile=D:\\X.SWP\r\n", "C:", ""},
+        {"binary garbage with NULs",
+         std::string("\0\x01\xFF[386Enh]\0\r\nPagingDrive=Q:\r\n\x80\x81\0=\r\n[\0]\r\n", 38), std::nullopt,
+         std::nullopt},
+        {"386Enh twice", "[386Enh]\r\nPagingDrive=C:\r\n[boot]\r\na=1\r\n[386Enh]\r\nPagingFile=D:\\X.SWP\r\n",
+         "C:", ""},
         {"other letter cases", "[386ENH]\r\npagingdrive=D:\r\nPAGINGFILE=D:\\X.SWP\r\n", "D:", "D:\\X.SWP"},
-        {"lines without CR", "[boot]\na=1\n[386Enh]\nPagingDrive=E:\nPagingFile=E:\\Y.SWP\n[mci]\nb=2\n", "E:", "E:\\Y.SWP"},
+        {"lines without CR", "[boot]\na=1\n[386Enh]\nPagingDrive=E:\nPagingFile=E:\\Y.SWP\n[mci]\nb=2\n",
+         "E:", "E:\\Y.SWP"},
     };
     for (const IniShape& shape : shapes) ExpectOkKeepsEveryKey(shape);
 }
@@ -108,7 +115,8 @@ class LargeSystemIniChild : public FaultTest {};
 TEST_F(LargeSystemIniChild, LosesNoKey)
 {
     char size[16] = {};
-    if (!::GetEnvironmentVariableA("TIPP211_LARGE_INI", size, sizeof size)) GTEST_SKIP() << "runs as a CTest entry of its own";
+    if (!::GetEnvironmentVariableA("TIPP211_LARGE_INI", size, sizeof size))
+        GTEST_SKIP() << "runs as a CTest entry of its own";
     const size_t bytes = std::strtoul(size, nullptr, 10) * 1024;
     ASSERT_GT(bytes, 0u) << "TIPP211_LARGE_INI takes the size in KB";
     std::string big = "[386Enh]\r\nPagingDrive=C:\r\n[Filler]\r\n";
@@ -118,14 +126,12 @@ TEST_F(LargeSystemIniChild, LosesNoKey)
 
 // The help library's texts as they may come: none, empty, very long, with lone line feeds.
 const char* g_helpTexts[6] = {};
-const char* __stdcall FakeGetHelpText(int, int kind)
-{
-    return kind >= 0 && kind < 6 ? g_helpTexts[kind] : nullptr;
-}
+const char* __stdcall FakeGetHelpText(int, int kind) { return kind >= 0 && kind < 6 ? g_helpTexts[kind] : nullptr; }
 
 TEST_F(FaultTest, HelpTextsOfAnyShapeAreShownWhole)
 {
-    const Host::ImportPatch help(tip.Library(), "SorvHelp.dll", "GetHelpText", reinterpret_cast<void*>(&FakeGetHelpText));
+    const Host::ImportPatch help(tip.Library(), "SorvHelp.dll", "GetHelpText",
+                                 reinterpret_cast<void*>(&FakeGetHelpText));
     // 64 KB of help text in paragraphs of words, as a long help text has.
     std::string longText;
     for (int i = 1; longText.size() < 64 * 1024; ++i) longText += i % 60 ? "paging file " : "paging file\r\n";
@@ -133,7 +139,10 @@ TEST_F(FaultTest, HelpTextsOfAnyShapeAreShownWhole)
         const char* text;
         std::string shown;
     } rows[] = {
-        {nullptr, ""}, {"", ""}, {longText.c_str(), longText}, {"one\ntwo\n\nthree", "one\r\ntwo\r\n\r\nthree"},
+        {nullptr, ""},
+        {"", ""},
+        {longText.c_str(), longText},
+        {"one\ntwo\n\nthree", "one\r\ntwo\r\n\r\nthree"},
         {"cr\ronly\r\nmixed", "cr\r\nonly\r\nmixed"},
     };
     for (const auto& row : rows) {
@@ -158,8 +167,12 @@ TEST_F(FaultTest, AnyPlaceAndSizeTheHostHandsIn)
 {
     const struct {
         int left, top, width, height;
-    } rows[] = {{-5000, -5000, 300, 400}, {0, 0, 0, 0}, {-1, -1, -1, -1}, {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
-                {INT_MIN, INT_MIN, INT_MIN, INT_MIN}, {100, 100, 100000, 100000}};
+    } rows[] = {{-5000, -5000, 300, 400},
+                {0, 0, 0, 0},
+                {-1, -1, -1, -1},
+                {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+                {INT_MIN, INT_MIN, INT_MIN, INT_MIN},
+                {100, 100, 100000, 100000}};
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.left << ", " << row.top << ", " << row.width << " x " << row.height);
         ts::CreateArgs args;
@@ -205,10 +218,8 @@ TEST_F(FaultTest, HostActsWhileTheRestartQuestionIsOpen)
         boxes.SetAnswer(IDYES);
         boxes.OnBox = [&](const ts::MessageBoxRecorder::Box& box) {
             if (box.text.rfind(ts::kRestartQuestionStart, 0) != 0 || ++questions > 1) return;
-            if (freeInstead)
-                EXPECT_EQ(tip.Api().Free(), 1);
-            else
-                EXPECT_FALSE(Save().raised);
+            if (freeInstead) EXPECT_EQ(tip.Api().Free(), 1);
+            else EXPECT_FALSE(Save().raised);
         };
         EXPECT_FALSE(Save().raised);
         boxes.OnBox = nullptr;

@@ -61,8 +61,12 @@ std::ostream& operator<<(std::ostream& os, const WindowState& s)
 
 WindowState StateOf(HWND window)
 {
-    return {BoxOf(window), ::IsWindow(window) != FALSE, ::IsWindowVisible(window) != FALSE,
-            ::IsWindowEnabled(window) != FALSE, ::GetFocus(), ::GetForegroundWindow()};
+    return {BoxOf(window),
+            ::IsWindow(window) != FALSE,
+            ::IsWindowVisible(window) != FALSE,
+            ::IsWindowEnabled(window) != FALSE,
+            ::GetFocus(),
+            ::GetForegroundWindow()};
 }
 
 // The size Windows gives a top-level window of `like`'s styles when it is asked for
@@ -186,24 +190,34 @@ TEST_F(HostMessageTest, OtherCommandsAndOtherMessagesChangeNothing)
         WPARAM command;
         LPARAM value;
     } rows[] = {
-        {true, 100, 0},         {true, 100, 640},      {true, 9999, 1},   {true, 9999, 2},
-        {true, 1, 0},           {true, 1, 300},        {true, 5000, 77},  {true, 14, 20},
-        {true, 199, 0},         {true, 201, 0},        {true, 0x7FFFFFFF, 0x7FFFFFFF},
-        {false, 0, 0},          {false, 10, 50},       {false, 11, 50},   {false, 12, 0},
-        {false, 13, 0},         {false, 200, 0},
+        {true, 100, 0},
+        {true, 100, 640},
+        {true, 9999, 1},
+        {true, 9999, 2},
+        {true, 1, 0},
+        {true, 1, 300},
+        {true, 5000, 77},
+        {true, 14, 20},
+        {true, 199, 0},
+        {true, 201, 0},
+        {true, 0x7FFFFFFF, 0x7FFFFFFF},
+        {false, 0, 0},
+        {false, 10, 50},
+        {false, 11, 50},
+        {false, 12, 0},
+        {false, 13, 0},
+        {false, 200, 0},
     };
     for (bool hidden : {false, true}) {
         if (hidden) ::ShowWindow(tip, SW_HIDE);
         ts::PumpMessages();
         for (const auto& row : rows) {
             const WindowState before = StateOf(tip);
-            if (row.kelvamo)
-                Broadcast(row.command, row.value);
-            else
-                ::SendMessageA(HWND_BROADCAST, other, row.command, row.value);
+            if (row.kelvamo) Broadcast(row.command, row.value);
+            else ::SendMessageA(HWND_BROADCAST, other, row.command, row.value);
             ts::PumpMessages();
-            EXPECT_EQ(StateOf(tip), before) << (row.kelvamo ? "Kelvamo" : "other message") << " command "
-                                            << row.command << " value " << row.value << (hidden ? " hidden" : "");
+            EXPECT_EQ(StateOf(tip), before) << (row.kelvamo ? "Kelvamo" : "other message") << " command " << row.command
+                                            << " value " << row.value << (hidden ? " hidden" : "");
         }
     }
     EXPECT_EQ(party.Received(), sent); // the other number never counts as "Kelvamo"
@@ -244,7 +258,8 @@ TEST_F(HostMessageTest, TopBitIsRefusedWithOneReportAndTheBroadcastGoesOn)
     // Every command with the top bit in WParam, in LParam and in both, and a few more.
     std::vector<Row> rows = {{10, kTopBit | 50}, {12, static_cast<LPARAM>(0xFFFFFFFFu)}, {0xFFFFFFFF, 0}};
     for (WPARAM command : {0, 10, 11, 12, 13, 200, 9999})
-        for (const Row& row : {Row{command | 0x80000000u, 5}, Row{command, kTopBit}, Row{command | 0x80000000u, kTopBit}})
+        for (const Row& row :
+             {Row{command | 0x80000000u, 5}, Row{command, kTopBit}, Row{command | 0x80000000u, kTopBit}})
             rows.push_back(row); // command 0 with a top bit is no close: both are tested first
     size_t expectedBoxes = 0;
     for (bool hidden : {false, true}) {
@@ -255,8 +270,8 @@ TEST_F(HostMessageTest, TopBitIsRefusedWithOneReportAndTheBroadcastGoesOn)
             Broadcast(row.command, row.value);
             ++expectedBoxes;
             ts::PumpMessages();
-            const auto where = testing::Message() << "command 0x" << std::hex << row.command << " value 0x"
-                                                  << row.value << (hidden ? " hidden" : "");
+            const auto where = testing::Message() << "command 0x" << std::hex << row.command << " value 0x" << row.value
+                                                  << (hidden ? " hidden" : "");
             EXPECT_EQ(StateOf(tip), before) << where;
             ASSERT_EQ(boxes.Boxes().size(), expectedBoxes) << where;
             EXPECT_EQ(boxes.Boxes().back().text, kRangeError) << where;
@@ -312,7 +327,8 @@ TEST_F(HostMessageTest, CloseWhileClosingEndsTheWindowOnce)
 {
     g_hostMessage = party.MessageId();
     g_closesWhileHiding = 0;
-    g_tipProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CloseAgainWhileHiding)));
+    g_tipProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CloseAgainWhileHiding)));
     Broadcast(0, 0);
     EXPECT_GE(g_closesWhileHiding, 1);
     EXPECT_FALSE(::IsWindow(tip));
@@ -397,8 +413,8 @@ TEST_F(HostMessageTest, BurstOfRandomCommandsEndsWhereTheLastPlacementsSay)
     EXPECT_EQ(BoxOf(tip), expected);
     EXPECT_TRUE(::IsWindowVisible(tip));
     EXPECT_EQ(boxes.Boxes().size(), refused);
-    EXPECT_TRUE(std::all_of(boxes.Boxes().begin(), boxes.Boxes().end(),
-                            [](const auto& b) { return b.text == kRangeError; }));
+    EXPECT_TRUE(
+        std::all_of(boxes.Boxes().begin(), boxes.Boxes().end(), [](const auto& b) { return b.text == kRangeError; }));
     EXPECT_EQ(party.Received().size(), sent.size());
     EXPECT_TRUE(party.Received() == sent);
 }

@@ -24,16 +24,10 @@ constexpr COLORREF kNormalTile = RGB(133, 120, 209);
 constexpr COLORREF kHotTile = RGB(203, 177, 255);
 constexpr int kTileTolerance = 25;
 
-int CountDark(const ts::Image& image, RECT area)
-{
-    return ts::CountNear(image, area, ts::kBlack, 99);
-}
+int CountDark(const ts::Image& image, RECT area) { return ts::CountNear(image, area, ts::kBlack, 99); }
 
 // A pixel of the image a command button shows, inside its frame.
-COLORREF TileOf(const ts::Image& image, RECT button)
-{
-    return image.Pixel(button.left + 4, button.top + 4);
-}
+COLORREF TileOf(const ts::Image& image, RECT button) { return image.Pixel(button.left + 4, button.top + 4); }
 
 class TipLayout : public ::testing::Test {
 protected:
@@ -138,7 +132,8 @@ TEST_F(TipLayout, WindowedControlsLieAtTheirPlaces)
             EXPECT_EQ(ts::Rgb(image.Pixel(place.right - 1, middle)), ts::Rgb(line));
         }
         EXPECT_EQ(ts::Rgb(image.Pixel(centre, place.bottom - 1)), ts::Rgb(line));
-        EXPECT_EQ(ts::Rgb(image.Pixel(place.left + 1, middle)), ts::Rgb(row.inside)) << "the border is wider than one pixel";
+        EXPECT_EQ(ts::Rgb(image.Pixel(place.left + 1, middle)), ts::Rgb(row.inside))
+            << "the border is wider than one pixel";
         EXPECT_EQ(ts::Rgb(image.Pixel(centre, place.top + 1)), ts::Rgb(row.inside));
         EXPECT_EQ(ts::Rgb(image.Pixel(place.left - 1, middle)), ts::Rgb(kWhite));
     }

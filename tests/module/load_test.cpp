@@ -121,7 +121,8 @@ TEST_F(FailedRegistration, NoSystemMessageIsTakenForTheHostsAndNothingIsBroadcas
     ASSERT_EQ(tip.Create(), 0);
     HWND window = tip.Window();
     ASSERT_NE(window, nullptr);
-    for (UINT message : {UINT{WM_NULL}, UINT{WM_USER}, UINT{WM_APP}}) ::SendMessageA(window, message, HostMessage::kClose, 0);
+    for (UINT message : {UINT{WM_NULL}, UINT{WM_USER}, UINT{WM_APP}})
+        ::SendMessageA(window, message, HostMessage::kClose, 0);
     party.Broadcast(HostMessage::kClose, 0);
     party.Broadcast(HostMessage::kSetLeft, 77);
     RECT place{};

@@ -15,12 +15,14 @@ using Messages = std::vector<ts::ReceivedMessage>;
 
 // Written as Wine's profile functions write a file (they rewrite it whole in this form),
 // with a comment, keys around the two and sections before and after.
-const std::string kHead = "; settings of the system\r\n[boot]\r\nshell=Explorer.exe\r\n[386Enh]\r\nwoafont=dosapp.fon\r\n";
+const std::string kHead =
+    "; settings of the system\r\n[boot]\r\nshell=Explorer.exe\r\n[386Enh]\r\nwoafont=dosapp.fon\r\n";
 const std::string kTail = "MinPagingFileSize=4096\r\n[mci]\r\ncdaudio=mcicda.dll\r\n";
 std::string Ini(const std::string& keys) { return kHead + keys + kTail; }
 const std::string kBoth = Ini("PagingDrive=C:\r\nPagingFile=C:\\WIN386.SWP\r\n");
 
-constexpr char kUnreadable[] = "System.INI lie\xDF sich beim \xD6""ffnen des Fensters nicht lesen. Es wurde nichts gespeichert.";
+constexpr char kUnreadable[] = "System.INI lie\xDF sich beim \xD6"
+                               "ffnen des Fensters nicht lesen. Es wurde nichts gespeichert.";
 
 void Type(HWND edit, const std::string& keys)
 {
@@ -39,7 +41,10 @@ protected:
         ASSERT_TRUE(drive && file);
     }
     static std::string Text(HWND edit) { return ts::WindowText(edit); }
-    void SetText(HWND edit, const std::string& text) { ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+    void SetText(HWND edit, const std::string& text)
+    {
+        ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
 
     HWND window = nullptr, drive = nullptr, file = nullptr;
 };
@@ -60,7 +65,8 @@ TEST_F(PagingFileTest, FieldsShowTheKeysAsTheyStand)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.bytes ? row.bytes->substr(0, 120) : "no file");
-        if (row.bytes) ts::SystemIni::Write(*row.bytes); else ts::SystemIni::Remove();
+        if (row.bytes) ts::SystemIni::Write(*row.bytes);
+        else ts::SystemIni::Remove();
         Open();
         EXPECT_EQ(Text(drive), row.drive);
         EXPECT_TRUE(Text(file) == row.file) << Text(file).size() << " characters, not " << row.file.size();
@@ -160,10 +166,13 @@ TEST_F(PagingFileTest, SaveThatCannotBeMadeWholeChangesNothing)
         {kLockedOnSave, "E:", "Unable to write to System.INI"},
         {kLockedOnSave, "", "Unable to write to System.INI"},
         {kLockedOnOpen, "E:", kUnreadable},
-        {kUnstorable, "E:\r\n[boot]", "PagingDrive: Der Wert darf keinen Zeilenumbruch enthalten. Es wurde nichts gespeichert."},
-        {kUnstorable, "E:\nX=1", "PagingDrive: Der Wert darf keinen Zeilenumbruch enthalten. Es wurde nichts gespeichert."},
+        {kUnstorable, "E:\r\n[boot]",
+         "PagingDrive: Der Wert darf keinen Zeilenumbruch enthalten. Es wurde nichts gespeichert."},
+        {kUnstorable, "E:\nX=1",
+         "PagingDrive: Der Wert darf keinen Zeilenumbruch enthalten. Es wurde nichts gespeichert."},
         {kUnstorable, std::string(32767, 'E'),
-         "PagingDrive: Der Wert darf h\xF6""chstens 32766 Zeichen lang sein. Es wurde nichts gespeichert."},
+         "PagingDrive: Der Wert darf h\xF6"
+         "chstens 32766 Zeichen lang sein. Es wurde nichts gespeichert."},
         {kUnstorable, "E:", "PagingFile: The value must not be longer than 32766 characters. Nothing was saved.",
          std::string(100000, 'F'), 1},
     };

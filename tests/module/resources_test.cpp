@@ -34,9 +34,9 @@ struct DrawnTwice {
 
     template <class Draw>
     DrawnTwice(int size, Draw draw)
-        : overA(ts::Image::Render(size, size, kBackgroundA, draw)), overB(ts::Image::Render(size, size, kBackgroundB, draw))
-    {
-    }
+        : overA(ts::Image::Render(size, size, kBackgroundA, draw)),
+          overB(ts::Image::Render(size, size, kBackgroundB, draw))
+    {}
     bool Transparent(int x, int y) const { return overA.Pixel(x, y) != overB.Pixel(x, y); }
     int TransparentPixels() const
     {
@@ -58,7 +58,8 @@ TEST_F(TipResources, ImageListDrawsTwelveMaskedTiles)
 {
     const std::string_view stream = Resource(module.Library(), "IMAGELIST1", MAKEINTRESOURCEA(10)); // RT_RCDATA
     ASSERT_FALSE(stream.empty());
-    IStream* memory = ::SHCreateMemStream(reinterpret_cast<const BYTE*>(stream.data()), static_cast<UINT>(stream.size()));
+    IStream* memory =
+        ::SHCreateMemStream(reinterpret_cast<const BYTE*>(stream.data()), static_cast<UINT>(stream.size()));
     ASSERT_NE(memory, nullptr);
     tk::UniqueImageList list(::ImageList_Read(memory));
     memory->Release();
@@ -163,7 +164,8 @@ TEST_F(TipResources, VersionBlockDescribesTheTip)
 
     // File properties pick the string table the translation names.
     WORD* translation = nullptr;
-    ASSERT_TRUE(::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
+    ASSERT_TRUE(
+        ::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
     ASSERT_GE(length, 4u);
     EXPECT_EQ(PRIMARYLANGID(translation[0]), LANG_GERMAN);
     EXPECT_EQ(translation[1], 1252);
@@ -202,7 +204,8 @@ TEST_F(TipResources, ExportTableNamesTheLibraryAndItsFiveFunctions)
 
     std::vector<std::string> names;
     const auto* nameRvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
-    for (DWORD i = 0; i < exports->NumberOfNames; ++i) names.emplace_back(reinterpret_cast<const char*>(base + nameRvas[i]));
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+        names.emplace_back(reinterpret_cast<const char*>(base + nameRvas[i]));
     const std::vector<std::string> expected{"ModulChanged", "ModulCreate", "ModulFree", "ModulNr", "ModulSaveChanges"};
     EXPECT_EQ(names, expected);
 }

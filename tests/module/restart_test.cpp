@@ -58,12 +58,16 @@ TEST_F(RestartTest, EachSystemRestartsWithThePrivilegeItNeeds)
         {4, {ERROR_ACCESS_DENIED}, true, true, kRestart, false},
         // Windows XP refuses the direct call without the privilege: once more with it.
         {13, {ERROR_PRIVILEGE_NOT_HELD}, true, true, Join({kRestart, kPrivilegeOn, kRestart, kPrivilegeOff}), true},
-        {13, {ERROR_PRIVILEGE_NOT_HELD, ERROR_PRIVILEGE_NOT_HELD}, true, true,
-         Join({kRestart, kPrivilegeOn, kRestart, kPrivilegeOff}), false},
+        {13,
+         {ERROR_PRIVILEGE_NOT_HELD, ERROR_PRIVILEGE_NOT_HELD},
+         true,
+         true,
+         Join({kRestart, kPrivilegeOn, kRestart, kPrivilegeOff}),
+         false},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "OSType " << row.osType << ", first error " <<
-                     (row.exitErrors.empty() ? 0 : row.exitErrors.front()));
+        SCOPED_TRACE(testing::Message() << "OSType " << row.osType << ", first error "
+                                        << (row.exitErrors.empty() ? 0 : row.exitErrors.front()));
         HWND window = Open(row.osType);
         shutdown.calls.clear();
         shutdown.exitErrors = row.exitErrors;
@@ -122,10 +126,8 @@ TEST_F(RestartTest, HostClosesTheWindowDuringTheSavedNotice)
         HWND window = Open(13);
         shutdown.calls.clear();
         boxes.SetAnswer(IDYES);
-        if (byClick)
-            ts::Click(window, ts::tip::kOK);
-        else
-            EXPECT_FALSE(Save().raised);
+        if (byClick) ts::Click(window, ts::tip::kOK);
+        else EXPECT_FALSE(Save().raised);
         EXPECT_FALSE(::IsWindow(window));
         EXPECT_EQ(boxes.Texts(), Lines{kQuestion});
         EXPECT_EQ(shutdown.calls, kRestart);

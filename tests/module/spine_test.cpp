@@ -29,7 +29,8 @@ struct CreateWindowFault {
             return nullptr;
         }
         using Fn = HWND(WINAPI*)(DWORD, LPCSTR, LPCSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE, LPVOID);
-        HWND hwnd = reinterpret_cast<Fn>(original)(exStyle, cls, name, style, x, y, w, h, parent, menu, instance, param);
+        HWND hwnd =
+            reinterpret_cast<Fn>(original)(exStyle, cls, name, style, x, y, w, h, parent, menu, instance, param);
         created.push_back(hwnd);
         return hwnd;
     }
@@ -107,7 +108,8 @@ int CreateWithFault(ts::TipModule& module, int failFrom)
     CreateWindowFault::calls = 0;
     CreateWindowFault::failFrom = failFrom;
     CreateWindowFault::created.clear();
-    Host::ImportPatch patch(module.Library(), "user32.dll", "CreateWindowExA", reinterpret_cast<void*>(&CreateWindowFault::Fake));
+    Host::ImportPatch patch(module.Library(), "user32.dll", "CreateWindowExA",
+                            reinterpret_cast<void*>(&CreateWindowFault::Fake));
     CreateWindowFault::original = patch.Original();
     EXPECT_EQ(module.Create(), 0);
     return CreateWindowFault::calls;
@@ -141,7 +143,8 @@ TEST(ModuleExports, FailedCreateReturnsZeroAndLeavesNoWindow)
         ts::TipModule module;
         EXPECT_EQ(CreateWithFault(module, row.failFrom), row.failFrom) << "creation went on after the failure";
         EXPECT_TRUE(module.Windows().empty());
-        for (HWND hwnd : CreateWindowFault::created) EXPECT_FALSE(::IsWindow(hwnd)) << "a window of the failed creation lives on";
+        for (HWND hwnd : CreateWindowFault::created)
+            EXPECT_FALSE(::IsWindow(hwnd)) << "a window of the failed creation lives on";
         EXPECT_EQ(module.Api().Free(), 1);
         ModuleApi::Failure failure;
         EXPECT_EQ(module.Api().SaveChanges(failure), 0);
@@ -160,7 +163,8 @@ TEST(ModuleExports, FreeDestroysTheWindowAndASecondFreeTouchesNothing)
     created.ExpectGone();
     EXPECT_TRUE(module.Windows().empty());
 
-    Host::ImportPatch patch(module.Library(), "user32.dll", "DestroyWindow", reinterpret_cast<void*>(&DestroyWindowCount::Fake));
+    Host::ImportPatch patch(module.Library(), "user32.dll", "DestroyWindow",
+                            reinterpret_cast<void*>(&DestroyWindowCount::Fake));
     DestroyWindowCount::original = patch.Original();
     DestroyWindowCount::calls = 0;
     EXPECT_EQ(module.Api().Free(), 1);
@@ -220,7 +224,8 @@ TEST(ModuleExports, UnloadingTheLibraryDestroysTheWindow)
     ::SendMessageA(HWND_BROADCAST, hostMessage, 12, 400);
     ::SetLastError(0);
     ::SendMessageA(created.window, WM_PAINT, 0, 0);
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE)) << "a sent message reaches the old handle";
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE))
+        << "a sent message reaches the old handle";
     EXPECT_FALSE(::PostMessageA(created.window, WM_CLOSE, 0, 0)) << "the old handle still takes messages";
     ts::PumpMessages();
     EXPECT_EQ(::GetModuleHandleA("Tipp211.dll"), nullptr);
@@ -250,7 +255,8 @@ TEST(ModuleExports, TitleLineShowsTheHostCaption)
         const char* caption;
     } rows[] = {
         {0, "Auslagerungsdatei verlegen/umbenennen"},
-        {0, "Gr\xF6\xDF" "e \xE4ndern"},
+        {0, "Gr\xF6\xDF"
+            "e \xE4ndern"},
         {1, "Move or rename the paging file"},
     };
     for (const auto& row : rows) {

@@ -115,21 +115,12 @@ std::string Describe(const std::string& what, RECT r)
     return text;
 }
 
-std::string Describe(HWND child)
-{
-    return Describe(Host::ClassOf(child), Host::ChildRect(child));
-}
+std::string Describe(HWND child) { return Describe(Host::ClassOf(child), Host::ChildRect(child)); }
 
 // Text in the window's text colour (black) rather than in the grey of disabled text.
-bool HasBlackInk(const ts::Image& image, RECT area)
-{
-    return ts::CountNear(image, area, ts::kBlack, 0x3F) > 0;
-}
+bool HasBlackInk(const ts::Image& image, RECT area) { return ts::CountNear(image, area, ts::kBlack, 0x3F) > 0; }
 
-bool HasInk(const ts::Image& image, RECT area)
-{
-    return ts::CountNear(image, area, ts::kWhite) < ts::PixelsOf(area);
-}
+bool HasInk(const ts::Image& image, RECT area) { return ts::CountNear(image, area, ts::kWhite) < ts::PixelsOf(area); }
 
 // Controls that stay enabled on a window the operating-system check disabled.
 bool StaysEnabled(const ts::TipControl& control)
@@ -151,7 +142,8 @@ std::map<std::string, bool> EnabledStates(const ts::TipModule& module)
         if (hwnd) states[name] = ::IsWindowEnabled(hwnd) != FALSE;
     };
     // The memos share a place: each is known by its text.
-    const std::map<std::string, HWND> memo{{tip::kMemoGerman.name, memos.german}, {tip::kMemoEnglish.name, memos.english}};
+    const std::map<std::string, HWND> memo{{tip::kMemoGerman.name, memos.german},
+                                           {tip::kMemoEnglish.name, memos.english}};
     for (const ts::TipControl& c : tip::kControls)
         if (c.windowClass) windowed(c.name, memo.count(c.name) ? memo.at(c.name) : module.Child(c));
     for (const ts::TipControl& button : tip::kButtons) states[button.name] = ts::HasColour(image, button.Rect());
@@ -209,10 +201,14 @@ TEST_F(PreferenceTest, PreferenceAndSystemDecideWhetherTheWindowIsDisabled)
     };
 
     for (const Row& row : rows) {
-        std::string stored = row.stored == Stored::NoKey ? "no key" : row.stored == Stored::NoValue ? "no value" : "unopenable";
-        if (row.value && row.value->type == REG_DWORD) stored = "REG_DWORD " + std::to_string(*reinterpret_cast<const DWORD*>(row.value->data.data()));
+        std::string stored = row.stored == Stored::NoKey     ? "no key"
+                             : row.stored == Stored::NoValue ? "no value"
+                                                             : "unopenable";
+        if (row.value && row.value->type == REG_DWORD)
+            stored = "REG_DWORD " + std::to_string(*reinterpret_cast<const DWORD*>(row.value->data.data()));
         if (row.value && row.value->type == REG_BINARY) stored = "REG_BINARY";
-        if (row.value && row.value->type == REG_SZ) stored = "REG_SZ \"" + std::string(row.value->data.begin(), row.value->data.end() - 1) + "\"";
+        if (row.value && row.value->type == REG_SZ)
+            stored = "REG_SZ \"" + std::string(row.value->data.begin(), row.value->data.end() - 1) + "\"";
         SCOPED_TRACE(testing::Message() << "OSType " << row.osType << ", OSMask 0x" << std::hex << row.osMask
                                         << std::dec << ", BSControl " << stored);
         switch (row.stored) {
@@ -226,7 +222,9 @@ TEST_F(PreferenceTest, PreferenceAndSystemDecideWhetherTheWindowIsDisabled)
 
         ts::TipModule module;
         std::optional<Host::ImportPatch> refuse;
-        if (unopenable) refuse.emplace(module.Library(), "advapi32.dll", "RegCreateKeyExA", reinterpret_cast<void*>(&RefuseCreateKey));
+        if (unopenable)
+            refuse.emplace(module.Library(), "advapi32.dll", "RegCreateKeyExA",
+                           reinterpret_cast<void*>(&RefuseCreateKey));
         ts::MessageBoxRecorder boxes(module.Library());
         boxes.SetAnswer(IDNO); // never agree to a restart
         SnapshotAtHostCaption snapshot(module);
@@ -274,16 +272,10 @@ constexpr DWORD kChildPassed = 70;
 constexpr DWORD kChildWrongResolution = 71;
 
 // Ends the process with the exception's code, without a debugger.
-LONG WINAPI EndWithoutDebugger(EXCEPTION_POINTERS*)
-{
-    return EXCEPTION_EXECUTE_HANDLER;
-}
+LONG WINAPI EndWithoutDebugger(EXCEPTION_POINTERS*) { return EXCEPTION_EXECUTE_HANDLER; }
 
 // Runs this test program's resolution child in `mode` and returns its exit code.
-DWORD RunChild(const char* mode)
-{
-    return ts::RunChildProcess("StartupResolutionChild.*", kChildVariable, mode);
-}
+DWORD RunChild(const char* mode) { return ts::RunChildProcess("StartupResolutionChild.*", kChildVariable, mode); }
 
 // Creates the window at the screen's resolution `dpi` and checks that everything was
 // scaled by 96/dpi, after one message "Big" before the window was shown, or, at 96, that
@@ -349,7 +341,8 @@ void CheckStartupAt(int dpi)
 
     // The windowless buttons: their hint areas are their bounds.
     std::vector<std::string> expectedTools, actualTools;
-    for (const ts::TipControl& button : tip::kButtons) expectedTools.push_back(Describe("tool", button.In(client, dpi)));
+    for (const ts::TipControl& button : tip::kButtons)
+        expectedTools.push_back(Describe("tool", button.In(client, dpi)));
     for (const ts::Tool& tool : ts::ToolsOf(ts::TooltipOf(window))) actualTools.push_back(Describe("tool", tool.rect));
     std::sort(expectedTools.begin(), expectedTools.end());
     std::sort(actualTools.begin(), actualTools.end());
@@ -390,7 +383,8 @@ TEST(StartupResolution, ResolutionComesBackWhenTheChildCrashes)
 {
     using Override = ts::ResolutionOverride;
     const ts::SavedRegistryKey original(Override::kKey);
-    for (const std::optional<ts::RegistryValue>& before : {std::optional(ts::Dword(96)), std::optional<ts::RegistryValue>()}) {
+    for (const std::optional<ts::RegistryValue>& before :
+         {std::optional(ts::Dword(96)), std::optional<ts::RegistryValue>()}) {
         ts::WriteRegistryValue(Override::kKey, Override::kValue, before);
         DWORD code;
         {
@@ -441,8 +435,7 @@ TEST(StartupTexts, TitleShowsTheHostCaptionAndMemosTheLibrarysTexts)
     const ts::Memos memos = ts::FindMemos(module.Window());
     ASSERT_NE(memos.german, nullptr) << "no memo holds the German help text";
     ASSERT_NE(memos.english, nullptr) << "no memo holds the English help text";
-    for (HWND memo : {memos.german, memos.english})
-        EXPECT_GT(::SendMessageA(memo, EM_GETLINECOUNT, 0, 0), 1);
+    for (HWND memo : {memos.german, memos.english}) EXPECT_GT(::SendMessageA(memo, EM_GETLINECOUNT, 0, 0), 1);
 }
 
 TEST(StartupTexts, UnknownTipLeavesBothMemosEmpty)

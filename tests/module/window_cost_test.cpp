@@ -58,7 +58,8 @@ void ExpectEachMadeOnce(const std::vector<Item>& made, Same same, const char* wh
 TEST(WindowCost, EachFrameFontAndBrushIsMadeOnceAndFreedWithItsLastUser)
 {
     ts::TipModule module;
-    Host::ImportPatch adjust(module.Library(), "user32.dll", "AdjustWindowRectEx", reinterpret_cast<void*>(&Made::Adjust));
+    Host::ImportPatch adjust(module.Library(), "user32.dll", "AdjustWindowRectEx",
+                             reinterpret_cast<void*>(&Made::Adjust));
     Host::ImportPatch font(module.Library(), "gdi32.dll", "CreateFontIndirectA", reinterpret_cast<void*>(&Made::Font));
     Host::ImportPatch brush(module.Library(), "gdi32.dll", "CreateSolidBrush", reinterpret_cast<void*>(&Made::Brush));
     Made::adjustOriginal = adjust.Original();
@@ -73,21 +74,29 @@ TEST(WindowCost, EachFrameFontAndBrushIsMadeOnceAndFreedWithItsLastUser)
         ::RedrawWindow(module.Window(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         ts::PumpMessages();
 
-        ExpectEachMadeOnce(Made::frames, [](auto a, auto b) { return a == b; }, "frame");
+        ExpectEachMadeOnce(
+            Made::frames, [](auto a, auto b) { return a == b; }, "frame");
         EXPECT_GE(Made::frames.size(), 1u);
-        ExpectEachMadeOnce(Made::fonts, [](const auto& a, const auto& b) {
-            return std::memcmp(&a.first, &b.first, offsetof(LOGFONTA, lfFaceName)) == 0 &&
-                   lstrcmpiA(a.first.lfFaceName, b.first.lfFaceName) == 0;
-        }, "font");
+        ExpectEachMadeOnce(
+            Made::fonts,
+            [](const auto& a, const auto& b) {
+                return std::memcmp(&a.first, &b.first, offsetof(LOGFONTA, lfFaceName)) == 0 &&
+                       lstrcmpiA(a.first.lfFaceName, b.first.lfFaceName) == 0;
+            },
+            "font");
         EXPECT_GE(Made::fonts.size(), 2u) << "the title's bold font and the others' plain one";
-        ExpectEachMadeOnce(Made::brushes, [](const auto& a, const auto& b) { return a.first == b.first; }, "brush");
+        ExpectEachMadeOnce(
+            Made::brushes, [](const auto& a, const auto& b) { return a.first == b.first; }, "brush");
         for (const auto& [lf, object] : Made::fonts) EXPECT_EQ(::GetObjectType(object), static_cast<DWORD>(OBJ_FONT));
-        for (const auto& [color, object] : Made::brushes) EXPECT_EQ(::GetObjectType(object), static_cast<DWORD>(OBJ_BRUSH));
+        for (const auto& [color, object] : Made::brushes)
+            EXPECT_EQ(::GetObjectType(object), static_cast<DWORD>(OBJ_BRUSH));
 
         ASSERT_EQ(module.Api().Free(), 1);
         ts::PumpMessages();
-        for (const auto& [lf, object] : Made::fonts) EXPECT_EQ(::GetObjectType(object), 0u) << lf.lfFaceName << " left over";
-        for (const auto& [color, object] : Made::brushes) EXPECT_EQ(::GetObjectType(object), 0u) << std::hex << color << " left over";
+        for (const auto& [lf, object] : Made::fonts)
+            EXPECT_EQ(::GetObjectType(object), 0u) << lf.lfFaceName << " left over";
+        for (const auto& [color, object] : Made::brushes)
+            EXPECT_EQ(::GetObjectType(object), 0u) << std::hex << color << " left over";
     }
 }
 

@@ -24,7 +24,8 @@ TEST(WindowsVersionChild, CreatesTheWindow)
     if (!expected) GTEST_SKIP() << "runs in the version matrix only";
 
     const DWORD version = ::GetVersion();
-    const std::string reported = std::to_string(LOBYTE(LOWORD(version))) + "." + std::to_string(HIBYTE(LOWORD(version)));
+    const std::string reported =
+        std::to_string(LOBYTE(LOWORD(version))) + "." + std::to_string(HIBYTE(LOWORD(version)));
     ASSERT_EQ(reported, expected);
 
     ts::TipModule module;

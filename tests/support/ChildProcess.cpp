@@ -55,9 +55,6 @@ WineVersionOverride::WineVersionOverride(const char* version) : m_saved(AppDefau
     WriteRegistryValue(AppDefaultsKey(), "Version", String(version));
 }
 
-ResolutionOverride::ResolutionOverride(DWORD dpi)
-{
-    WriteRegistryValue(kKey, kValue, Dword(dpi));
-}
+ResolutionOverride::ResolutionOverride(DWORD dpi) { WriteRegistryValue(kKey, kValue, Dword(dpi)); }
 
 } // namespace ts

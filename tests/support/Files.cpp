@@ -8,10 +8,7 @@
 
 namespace ts {
 
-bool FileExists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::optional<std::string> ReadBytes(const std::string& path)
 {

@@ -18,29 +18,32 @@ using MessageBoxAFn = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
 // recorder on the test program itself always finds the slot it patches.
 [[gnu::used]] MessageBoxAFn const g_forceImport = &MessageBoxA;
 
-MessageBoxAFn RealMessageBoxA() {
+MessageBoxAFn RealMessageBoxA()
+{
     return reinterpret_cast<MessageBoxAFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "MessageBoxA")));
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "MessageBoxA")));
 }
 
-HMODULE ModuleOf(void* address) {
+HMODULE ModuleOf(void* address)
+{
     HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       static_cast<LPCSTR>(address), &module);
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         static_cast<LPCSTR>(address), &module);
     return module;
 }
 
 } // namespace
 
-int DefaultButton(UINT flags) {
+int DefaultButton(UINT flags)
+{
     static const int buttons[][3] = {
-        {IDOK, IDOK, IDOK},                   // MB_OK
-        {IDOK, IDCANCEL, IDCANCEL},           // MB_OKCANCEL
-        {IDABORT, IDRETRY, IDIGNORE},         // MB_ABORTRETRYIGNORE
-        {IDYES, IDNO, IDCANCEL},              // MB_YESNOCANCEL
-        {IDYES, IDNO, IDNO},                  // MB_YESNO
-        {IDRETRY, IDCANCEL, IDCANCEL},        // MB_RETRYCANCEL
-        {IDCANCEL, IDTRYAGAIN, IDCONTINUE},   // MB_CANCELTRYCONTINUE
+        {IDOK, IDOK, IDOK},                 // MB_OK
+        {IDOK, IDCANCEL, IDCANCEL},         // MB_OKCANCEL
+        {IDABORT, IDRETRY, IDIGNORE},       // MB_ABORTRETRYIGNORE
+        {IDYES, IDNO, IDCANCEL},            // MB_YESNOCANCEL
+        {IDYES, IDNO, IDNO},                // MB_YESNO
+        {IDRETRY, IDCANCEL, IDCANCEL},      // MB_RETRYCANCEL
+        {IDCANCEL, IDTRYAGAIN, IDCONTINUE}, // MB_CANCELTRYCONTINUE
     };
     const UINT type = flags & MB_TYPEMASK;
     const UINT index = (flags & MB_DEFMASK) >> 8; // MB_DEFBUTTON1..3 are 0x000, 0x100, 0x200
@@ -50,40 +53,47 @@ int DefaultButton(UINT flags) {
 
 MessageBoxRecorder::MessageBoxRecorder(HMODULE importer)
     : m_importer(importer),
-      m_patch(importer, "user32.dll", "MessageBoxA", reinterpret_cast<void*>(&MessageBoxRecorder::Fake)) {
+      m_patch(importer, "user32.dll", "MessageBoxA", reinterpret_cast<void*>(&MessageBoxRecorder::Fake))
+{
     std::lock_guard lock(g_mutex);
     g_recorders.push_back(this);
 }
 
-MessageBoxRecorder::~MessageBoxRecorder() {
+MessageBoxRecorder::~MessageBoxRecorder()
+{
     std::lock_guard lock(g_mutex);
     g_recorders.erase(std::find(g_recorders.begin(), g_recorders.end(), this));
 }
 
-void MessageBoxRecorder::SetAnswer(int answer) {
+void MessageBoxRecorder::SetAnswer(int answer)
+{
     std::lock_guard lock(g_mutex);
     m_answer = answer;
 }
 
-std::vector<std::string> MessageBoxRecorder::Texts() const {
+std::vector<std::string> MessageBoxRecorder::Texts() const
+{
     std::lock_guard lock(g_mutex);
     std::vector<std::string> texts;
     for (const Box& box : m_boxes) texts.push_back(box.text);
     return texts;
 }
 
-void MessageBoxRecorder::Clear() {
+void MessageBoxRecorder::Clear()
+{
     std::lock_guard lock(g_mutex);
     m_boxes.clear();
 }
 
-int MessageBoxRecorder::Record(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
+int MessageBoxRecorder::Record(HWND owner, LPCSTR text, LPCSTR caption, UINT flags)
+{
     const int answer = m_answer != 0 ? m_answer : DefaultButton(flags);
     m_boxes.push_back({owner, text ? text : "", caption ? caption : "", flags, answer});
     return answer;
 }
 
-int WINAPI MessageBoxRecorder::Fake(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
+int WINAPI MessageBoxRecorder::Fake(HWND owner, LPCSTR text, LPCSTR caption, UINT flags)
+{
     const HMODULE caller = ModuleOf(__builtin_return_address(0));
     MessageBoxRecorder* target = nullptr;
     int answer = 0;

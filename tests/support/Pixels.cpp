@@ -45,7 +45,8 @@ bool HasColour(const Image& image, RECT area)
 
 int PixelsOf(RECT area)
 {
-    return std::max(0, static_cast<int>(area.right - area.left)) * std::max(0, static_cast<int>(area.bottom - area.top));
+    return std::max(0, static_cast<int>(area.right - area.left)) *
+           std::max(0, static_cast<int>(area.bottom - area.top));
 }
 
 std::string Rgb(COLORREF colour)

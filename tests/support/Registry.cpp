@@ -35,15 +35,9 @@ RegistryValue String(const std::string& text)
     return {REG_SZ, std::vector<BYTE>(text.c_str(), text.c_str() + text.size() + 1)};
 }
 
-RegistryValue Binary(std::vector<BYTE> bytes)
-{
-    return {REG_BINARY, std::move(bytes)};
-}
+RegistryValue Binary(std::vector<BYTE> bytes) { return {REG_BINARY, std::move(bytes)}; }
 
-bool RegistryKeyExists(const std::string& key)
-{
-    return static_cast<bool>(Open(key, KEY_READ));
-}
+bool RegistryKeyExists(const std::string& key) { return static_cast<bool>(Open(key, KEY_READ)); }
 
 std::map<std::string, RegistryValue> ReadRegistryValues(const std::string& key)
 {
@@ -53,8 +47,7 @@ std::map<std::string, RegistryValue> ReadRegistryValues(const std::string& key)
     for (DWORD i = 0;; ++i) {
         char name[256];
         DWORD nameLength = sizeof name, type = 0, size = 0;
-        if (::RegEnumValueA(opened.get(), i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-            break;
+        if (::RegEnumValueA(opened.get(), i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
         RegistryValue& value = values[name];
         value.type = type;
         value.data.resize(size);
@@ -81,8 +74,7 @@ void WriteRegistryValue(const std::string& key, const std::string& name, const s
     if (value)
         ::RegSetValueExA(opened.get(), name.c_str(), 0, value->type, value->data.data(),
                          static_cast<DWORD>(value->data.size()));
-    else
-        ::RegDeleteValueA(opened.get(), name.c_str());
+    else ::RegDeleteValueA(opened.get(), name.c_str());
 }
 
 SavedRegistryKey::SavedRegistryKey(std::string key) : m_key(std::move(key)), m_existing(m_key)

@@ -48,20 +48,18 @@ BOOL WINAPI FakeLookupPrivilegeValueA(const char* system, const char* name, LUID
 BOOL WINAPI FakeAdjustTokenPrivileges(HANDLE token, BOOL disableAll, TOKEN_PRIVILEGES* state, DWORD length,
                                       TOKEN_PRIVILEGES* previous, DWORD* returnLength)
 {
-    const bool ours = token == kToken && state && state->PrivilegeCount == 1 &&
-                      state->Privileges[0].Luid.LowPart == kShutdownLuid;
-    g_recorder->calls.push_back("AdjustTokenPrivileges " + std::string(ours ? "shutdown" : "other") +
-                                (disableAll ? " all" : "") + " attributes " +
-                                Hex(state ? state->Privileges[0].Attributes : 0) + " buffer " + std::to_string(length) +
-                                (previous ? "" : " no previous") +
-                                (returnLength && *returnLength == 0 ? "" : " length not 0"));
+    const bool ours =
+        token == kToken && state && state->PrivilegeCount == 1 && state->Privileges[0].Luid.LowPart == kShutdownLuid;
+    g_recorder->calls.push_back(
+        "AdjustTokenPrivileges " + std::string(ours ? "shutdown" : "other") + (disableAll ? " all" : "") +
+        " attributes " + Hex(state ? state->Privileges[0].Attributes : 0) + " buffer " + std::to_string(length) +
+        (previous ? "" : " no previous") + (returnLength && *returnLength == 0 ? "" : " length not 0"));
     return TRUE;
 }
 
 BOOL WINAPI FakeCloseHandle(HANDLE handle)
 {
-    if (handle != kToken)
-        return reinterpret_cast<BOOL(WINAPI*)(HANDLE)>(g_recorder->originalCloseHandle)(handle);
+    if (handle != kToken) return reinterpret_cast<BOOL(WINAPI*)(HANDLE)>(g_recorder->originalCloseHandle)(handle);
     g_recorder->calls.push_back("CloseHandle token");
     return TRUE;
 }

@@ -7,17 +7,12 @@ namespace ts {
 
 SystemIni::SystemIni() : m_saved(Read()) {}
 
-SystemIni::SystemIni(const std::string& bytes) : SystemIni()
-{
-    Write(bytes);
-}
+SystemIni::SystemIni(const std::string& bytes) : SystemIni() { Write(bytes); }
 
 SystemIni::~SystemIni()
 {
-    if (m_saved)
-        Write(*m_saved);
-    else
-        Remove();
+    if (m_saved) Write(*m_saved);
+    else Remove();
 }
 
 std::string SystemIni::Path()
@@ -27,20 +22,11 @@ std::string SystemIni::Path()
     return std::string(folder) + "\\system.ini";
 }
 
-std::optional<std::string> SystemIni::Read()
-{
-    return ReadBytes(Path());
-}
+std::optional<std::string> SystemIni::Read() { return ReadBytes(Path()); }
 
-void SystemIni::Write(const std::string& bytes)
-{
-    WriteBytes(Path(), bytes);
-}
+void SystemIni::Write(const std::string& bytes) { WriteBytes(Path(), bytes); }
 
-void SystemIni::Remove()
-{
-    ::DeleteFileA(Path().c_str());
-}
+void SystemIni::Remove() { ::DeleteFileA(Path().c_str()); }
 
 SystemIniLock::SystemIniLock()
     : m_file(::CreateFileA(SystemIni::Path().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,

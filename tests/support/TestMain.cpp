@@ -36,6 +36,7 @@ int main(int argc, char** argv)
     const int result = RUN_ALL_TESTS();
     if (g_crashes == 0) return result;
     std::fprintf(stderr, "%ld access violation(s) while tests ran, swallowed or not:\n", g_crashes);
-    for (LONG i = 0; i < g_crashes && i < kKept; ++i) std::fprintf(stderr, "  %s.%s\n", g_crashedSuite[i], g_crashed[i]);
+    for (LONG i = 0; i < g_crashes && i < kKept; ++i)
+        std::fprintf(stderr, "  %s.%s\n", g_crashedSuite[i], g_crashed[i]);
     return 1;
 }

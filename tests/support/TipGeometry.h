@@ -54,9 +54,9 @@ inline constexpr TipControl kInfo{"HotSpeedButtonInfo", nullptr, 200, 381, 36, 3
 inline constexpr TipControl kRegistry{"HotSpeedButtonRegistry", nullptr, 240, 381, 36, 36, Anchoring::BottomRight};
 
 // Every control, the windowed ones first: nothing else lies on the window.
-inline constexpr TipControl kControls[] = {kTitle, kMemoGerman, kMemoEnglish, kTopBevel, kBottomBevel,
-                                           kLeftBevel, kRightBevel, kPagingDrive, kPagingFile,
-                                           kPagingDriveLabel, kPagingFileLabel, kOK, kUndo, kInfo, kRegistry};
+inline constexpr TipControl kControls[] = {kTitle,           kMemoGerman, kMemoEnglish, kTopBevel,   kBottomBevel,
+                                           kLeftBevel,       kRightBevel, kPagingDrive, kPagingFile, kPagingDriveLabel,
+                                           kPagingFileLabel, kOK,         kUndo,        kInfo,       kRegistry};
 inline constexpr int kWindowedControls = 9;
 // The command buttons in the order of their images in the image list.
 inline constexpr TipControl kButtons[] = {kOK, kUndo, kInfo, kRegistry};

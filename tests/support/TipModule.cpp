@@ -21,10 +21,7 @@ TipModule::TipModule()
     if (!m_api.Bind(m_library)) throw std::runtime_error("Tipp211.dll lacks an export");
 }
 
-TipModule::~TipModule()
-{
-    Unload();
-}
+TipModule::~TipModule() { Unload(); }
 
 void TipModule::Unload()
 {
@@ -139,8 +136,7 @@ std::vector<Tool> ToolsOf(HWND tooltip)
         TOOLINFOA ti{};
         ti.cbSize = TTTOOLINFOA_V2_SIZE;
         ti.lpszText = text;
-        if (!::SendMessageA(tooltip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&ti)))
-            continue;
+        if (!::SendMessageA(tooltip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&ti))) continue;
         text[0] = '\0';
         ti.lpszText = text;
         ::SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));

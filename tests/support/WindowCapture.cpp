@@ -5,39 +5,44 @@
 
 namespace ts {
 
-Image::Image(int width, int height) {
+Image::Image(int width, int height)
+{
     if (width < 0 || height < 0) throw std::invalid_argument("Image: negative size");
     m_picture = {width, height, std::vector<std::uint32_t>(static_cast<size_t>(width) * height)};
 }
 
-COLORREF Image::Pixel(int x, int y) const {
+COLORREF Image::Pixel(int x, int y) const
+{
     if (x < 0 || y < 0 || x >= Width() || y >= Height()) throw std::out_of_range("Image::Pixel outside the image");
     const std::uint32_t p = m_picture.pixels[static_cast<size_t>(y) * Width() + x];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
-void Image::SetPixel(int x, int y, COLORREF color) {
+void Image::SetPixel(int x, int y, COLORREF color)
+{
     if (x < 0 || y < 0 || x >= Width() || y >= Height()) throw std::out_of_range("Image::SetPixel outside the image");
     m_picture.pixels[static_cast<size_t>(y) * Width() + x] =
         (static_cast<std::uint32_t>(GetRValue(color)) << 16) | (GetGValue(color) << 8) | GetBValue(color);
 }
 
-Image Image::Capture(HWND window, bool clientOnly) {
-    if (!IsWindow(window)) throw std::invalid_argument("Image::Capture: not a window");
+Image Image::Capture(HWND window, bool clientOnly)
+{
+    if (!::IsWindow(window)) throw std::invalid_argument("Image::Capture: not a window");
     Host::UpdateWindows({window});
     RECT rect;
     if (clientOnly) {
-        GetClientRect(window, &rect);
-        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        ::GetClientRect(window, &rect);
+        ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     } else {
-        GetWindowRect(window, &rect);
+        ::GetWindowRect(window, &rect);
     }
     Image image(Host::CopyScreen(rect));
     if (image.m_picture.pixels.empty()) return Image(0, 0);
     return image;
 }
 
-Image Image::Render(int width, int height, COLORREF background, const std::function<void(HDC)>& draw) {
+Image Image::Render(int width, int height, COLORREF background, const std::function<void(HDC)>& draw)
+{
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -46,16 +51,16 @@ Image Image::Render(int width, int height, COLORREF background, const std::funct
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    tk::UniqueMemoryDC memory(CreateCompatibleDC(nullptr));
-    tk::UniqueBitmap bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    tk::UniqueMemoryDC memory(::CreateCompatibleDC(nullptr));
+    tk::UniqueBitmap bitmap(::CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!memory || !bitmap) throw std::runtime_error("Image::Render: out of GDI resources");
     {
         tk::SelectedObject selected(memory.get(), bitmap.get());
-        tk::UniqueBrush brush(CreateSolidBrush(background));
+        tk::UniqueBrush brush(::CreateSolidBrush(background));
         const RECT all{0, 0, width, height};
-        FillRect(memory.get(), &all, brush.get());
+        ::FillRect(memory.get(), &all, brush.get());
         draw(memory.get());
-        GdiFlush();
+        ::GdiFlush();
     }
     Image image(width, height);
     const auto* src = static_cast<const std::uint32_t*>(bits);

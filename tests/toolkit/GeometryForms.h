@@ -7,17 +7,17 @@
 #include <memory>
 
 // A window class whose layout is the RCDATA resource of the same name.
-#define GEOMETRY_FORM(ClassName)                                                                          \
-    class ClassName : public tk::TForm {                                                                  \
-    public:                                                                                               \
-        using TForm::TForm;                                                                               \
-        static const tk::TClassInfo& StaticClass()                                                        \
-        {                                                                                                 \
-            static const tk::TClassInfo& info =                                                           \
-                tk::TClassInfo::Define(#ClassName, &tk::TForm::StaticClass(), nullptr, nullptr);          \
-            return info;                                                                                  \
-        }                                                                                                 \
-        const tk::TClassInfo& ClassType() const override { return StaticClass(); }                       \
+#define GEOMETRY_FORM(ClassName)                                                                                       \
+    class ClassName : public tk::TForm {                                                                               \
+    public:                                                                                                            \
+        using TForm::TForm;                                                                                            \
+        static const tk::TClassInfo& StaticClass()                                                                     \
+        {                                                                                                              \
+            static const tk::TClassInfo& info =                                                                        \
+                tk::TClassInfo::Define(#ClassName, &tk::TForm::StaticClass(), nullptr, nullptr);                       \
+            return info;                                                                                               \
+        }                                                                                                              \
+        const tk::TClassInfo& ClassType() const override { return StaticClass(); }                                     \
     };
 
 namespace geometry {

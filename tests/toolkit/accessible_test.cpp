@@ -76,8 +76,9 @@ protected:
 TEST_F(AccessibleForm, StateAndNameChangesAreAnnounced)
 {
     g_hooked = form->Handle();
-    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, Record,
-                                                 ::GetCurrentProcessId(), ::GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+    const HWINEVENTHOOK hook =
+        ::SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, Record, ::GetCurrentProcessId(),
+                          ::GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
     const struct {
         const char* what;
@@ -117,7 +118,12 @@ TEST_F(AccessibleForm, AQueuedDefaultActionRunsOnlyForAButtonStillThereAndEnable
     } rows[] = {
         {"nothing", [] {}, 1},
         {"disabled", [&] { button->SetEnabled(false); }, 0},
-        {"destroyed", [&] { delete button; button = nullptr; }, 0},
+        {"destroyed",
+         [&] {
+             delete button;
+             button = nullptr;
+         },
+         0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

@@ -77,7 +77,8 @@ TEST_F(Binding, FromHandleFindsOnlyTheToolkitsOwnWindows)
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "BindingForeign";
     ::RegisterClassA(&wc);
-    HWND foreign = ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND foreign =
+        ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
     ::SetWindowLongPtrA(foreign, 0, reinterpret_cast<LONG_PTR>(form.get()));
     ::SetWindowLongPtrA(foreign, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form.get()));
     EXPECT_EQ(tk::TWinControl::FromHandle(foreign), nullptr);
@@ -99,7 +100,8 @@ TEST_F(Binding, ASubclassOnTopOfOursSeesTheControlsLastMessages)
 {
     HWND hwnd = edit->Handle();
     g_outerSeen.clear();
-    g_outerPrevious = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OuterProc)));
+    g_outerPrevious =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OuterProc)));
     ::SetWindowTextA(hwnd, "typed");
     EXPECT_EQ(edit->Text(), "typed");
     delete edit;
@@ -161,10 +163,12 @@ TEST_F(Binding, PointerLeaveArrivesWithOrWithoutTrackMouseEvent)
     } rows[] = {
         {"98, NT 4.0 and later", {}, {"TrackMouseEvent"}},
         {"95 with common controls 4.70", {"TrackMouseEvent"}, {"TrackMouseEvent", "_TrackMouseEvent"}},
-        {"bare 95: the pointer is polled", {"TrackMouseEvent", "_TrackMouseEvent"}, {"TrackMouseEvent", "_TrackMouseEvent"}},
+        {"bare 95: the pointer is polled",
+         {"TrackMouseEvent", "_TrackMouseEvent"},
+         {"TrackMouseEvent", "_TrackMouseEvent"}},
     };
     Host::ImportPatch patch(::GetModuleHandleA(nullptr), "kernel32.dll", "GetProcAddress",
-                          reinterpret_cast<void*>(HidingGetProcAddress));
+                            reinterpret_cast<void*>(HidingGetProcAddress));
     g_realGetProcAddress = patch.Original();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.system);

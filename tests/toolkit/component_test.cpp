@@ -47,15 +47,16 @@ public:
 
     void Notification(TComponent* component, TOperation operation) override
     {
-        if (operation == TOperation::opInsert)
-            g_inserts.emplace_back(Name(), component);
-        else
-            g_log.push_back(Name() + " removed " + component->Name());
+        if (operation == TOperation::opInsert) g_inserts.emplace_back(Name(), component);
+        else g_log.push_back(Name() + " removed " + component->Name());
         TComponent::Notification(component, operation);
     }
 
     // Out of line, so that the compiler pairs these two and not ::operator new with this delete.
-    [[gnu::noinline]] static void* operator new(size_t size) { return ::operator new(std::max(size, sizeof(Tombstone))); }
+    [[gnu::noinline]] static void* operator new(size_t size)
+    {
+        return ::operator new(std::max(size, sizeof(Tombstone)));
+    }
     [[gnu::noinline]] static void operator delete(void* memory)
     {
         new (memory) Tombstone(g_dyingName);
@@ -112,7 +113,11 @@ TEST_F(ComponentTest, OwnerKeepsComponentsInCreationOrderAndFindsThemByName)
         const char* name;
         TComponent* expected;
     } rows[] = {
-        {"Beta", b}, {"bETA", b}, {"GAMMA", c}, {"Gam", nullptr}, {"", nullptr},
+        {"Beta", b},
+        {"bETA", b},
+        {"GAMMA", c},
+        {"Gam", nullptr},
+        {"", nullptr},
         // Only the owner's own components, not theirs.
         {"Nested", nullptr},
     };

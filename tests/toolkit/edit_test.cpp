@@ -48,8 +48,12 @@ TEST_F(EditTest, TextSetByCodeFiresOncePerChangeAndReadsBackByteForByte)
         {"abc", true},
         {"abc", false},
         {"ABC", true},
-        {"Gr\xFC\xDF" "e \xE4\xF6\xFC \xC4\xD6\xDC \x80 \x84zitiert\x93", true},
-        {"Gr\xFC\xDF" "e \xE4\xF6\xFC \xC4\xD6\xDC \x80 \x84zitiert\x93", false},
+        {"Gr\xFC\xDF"
+         "e \xE4\xF6\xFC \xC4\xD6\xDC \x80 \x84zitiert\x93",
+         true},
+        {"Gr\xFC\xDF"
+         "e \xE4\xF6\xFC \xC4\xD6\xDC \x80 \x84zitiert\x93",
+         false},
         {"", true},
         {"", false},
         {"x", true},
@@ -76,12 +80,8 @@ TEST_F(EditTest, TypingFiresOnChangeForEachKeyThatChangesTheText)
         const char* text;
         bool fires;
     } rows[] = {
-        {'a', "a", true},
-        {0xFC, "a\xFC", true},
-        {VK_BACK, "a", true},
-        {VK_BACK, "", true}, // emptied by the user
-        {VK_BACK, "", false},
-        {'z', "z", true},
+        {'a', "a", true},     {0xFC, "a\xFC", true}, {VK_BACK, "a", true}, {VK_BACK, "", true}, // emptied by the user
+        {VK_BACK, "", false}, {'z', "z", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "character " << row.character);
@@ -115,8 +115,10 @@ TEST_F(EditTest, ReportsWhatItsWindowHoldsWhoeverChangedIt)
         {"text", [](HWND w) { ::SetWindowTextA(w, "typed"); }, [](const tk::TEdit& e) { return e.Text() == "typed"; }},
         {"moved", [](HWND w) { ::SetWindowPos(w, nullptr, 7, 9, 50, 20, SWP_NOZORDER | SWP_NOACTIVATE); },
          [](const tk::TEdit& e) { return e.Left() == 7 && e.Top() == 9 && e.Width() == 50 && e.Height() == 20; }},
-        {"read-only", [](HWND w) { ::SendMessageA(w, EM_SETREADONLY, TRUE, 0); }, [](const tk::TEdit& e) { return e.ReadOnly(); }},
-        {"limited", [](HWND w) { ::SendMessageA(w, EM_LIMITTEXT, 5, 0); }, [](const tk::TEdit& e) { return e.MaxLength() == 5; }},
+        {"read-only", [](HWND w) { ::SendMessageA(w, EM_SETREADONLY, TRUE, 0); },
+         [](const tk::TEdit& e) { return e.ReadOnly(); }},
+        {"limited", [](HWND w) { ::SendMessageA(w, EM_LIMITTEXT, 5, 0); },
+         [](const tk::TEdit& e) { return e.MaxLength() == 5; }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.change);

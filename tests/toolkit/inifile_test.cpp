@@ -38,8 +38,7 @@ protected:
         char temp[MAX_PATH] = {};
         ASSERT_NE(::GetTempPathA(MAX_PATH, temp), 0u);
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_folder = std::string(temp) + "tk-ini-" + info->name() + "-" +
-                   std::to_string(::GetCurrentProcessId()) + "\\";
+        m_folder = std::string(temp) + "tk-ini-" + info->name() + "-" + std::to_string(::GetCurrentProcessId()) + "\\";
         ASSERT_TRUE(::CreateDirectoryA(m_folder.c_str(), nullptr));
     }
     void TearDown() override
@@ -78,7 +77,9 @@ TEST_F(IniFileTest, ReadStringGivesTheDefaultUnchangedWhenAnythingIsAbsent)
 {
     const std::string path = Path("read.ini");
     WriteBytes(path, "[Main]\r\nKey=value\r\nEmpty=\r\n");
-    const struct { std::string file, section, key, fallback, expected; } rows[] = {
+    const struct {
+        std::string file, section, key, fallback, expected;
+    } rows[] = {
         {path, "Main", "Key", "default", "value"},
         {path, "MAIN", "KEY", "default", "value"},
         {path, "Main", "Empty", "default", ""},
@@ -104,8 +105,8 @@ TEST_F(IniFileTest, WriteStringChangesOnlyTheKeyItNames)
     ini.WriteString("A", "a1", "changed");
     ini.WriteString("A", "new", "v");
     ini.WriteString("C", "c1", "w");
-    const std::vector<std::string> expected = {"; note", "[A]", "a1=changed", "a2=y", "new=v",
-                                               "[B]",    "b1=z", "[C]", "c1=w"};
+    const std::vector<std::string> expected = {"; note", "[A]",  "a1=changed", "a2=y", "new=v",
+                                               "[B]",    "b1=z", "[C]",        "c1=w"};
     EXPECT_EQ(Lines(path), expected);
     EXPECT_EQ(ini.ReadString("B", "b1", "-"), "z");
 }
@@ -113,15 +114,20 @@ TEST_F(IniFileTest, WriteStringChangesOnlyTheKeyItNames)
 TEST_F(IniFileTest, ValuesRoundTripUnchanged)
 {
     const std::string values[] = {
-        "with inner  blanks", "C:\\Program Files\\x.dll", "gr\xFC\xDF", "a=b;c",
-        std::string(254, 'a'), std::string(255, 'b'), std::string(256, 'c'),
-        std::string(5000, 'd'), std::string(2500, 'e') + " " + std::string(2499, 'f'),
+        "with inner  blanks",
+        "C:\\Program Files\\x.dll",
+        "gr\xFC\xDF",
+        "a=b;c",
+        std::string(254, 'a'),
+        std::string(255, 'b'),
+        std::string(256, 'c'),
+        std::string(5000, 'd'),
+        std::string(2500, 'e') + " " + std::string(2499, 'f'),
     };
     tk::TIniFile ini(Path("values.ini"));
     for (const std::string& value : values) {
         ini.WriteString("Values", "Key", value);
-        EXPECT_EQ(ini.ReadString("Values", "Key", "default"), value)
-            << "length " << value.size();
+        EXPECT_EQ(ini.ReadString("Values", "Key", "default"), value) << "length " << value.size();
     }
     EXPECT_EQ(tk::TIniFile(Path("values.ini")).ReadString("Values", "Key", ""), values[8]);
 }
@@ -188,7 +194,8 @@ TEST_F(IniFileTest, AFileThatRefusesWritesIsToldAndNoWriteOrRemovalPassesAsDone)
         tk::TIniFile ini(path);
         EXPECT_TRUE(ini.CanOpen(GENERIC_READ));
         {
-            const tk::UniqueFile holder(::CreateFileA(path.c_str(), row.access, row.share, nullptr, OPEN_EXISTING, 0, nullptr));
+            const tk::UniqueFile holder(
+                ::CreateFileA(path.c_str(), row.access, row.share, nullptr, OPEN_EXISTING, 0, nullptr));
             ASSERT_TRUE(holder);
             EXPECT_EQ(ini.CanOpen(GENERIC_READ), row.readable);
             EXPECT_FALSE(ini.CanOpen(GENERIC_WRITE));

@@ -138,7 +138,8 @@ TEST(KeyboardTab, WithoutTabStopsTheFocusStaysWhereItIs)
     form->Show();
     ts::PumpMessages();
 
-    for (tk::TWinControl* focus : {static_cast<tk::TWinControl*>(edits[1]), static_cast<tk::TWinControl*>(form.get())}) {
+    for (tk::TWinControl* focus :
+         {static_cast<tk::TWinControl*>(edits[1]), static_cast<tk::TWinControl*>(form.get())}) {
         SCOPED_TRACE(focus == form.get() ? "focus on the window" : "focus on an edit");
         focus->SetFocus();
         ASSERT_EQ(::GetFocus(), focus->Handle());

@@ -75,8 +75,8 @@ TEST(LayoutGeometryAnchors, ControlsFollowTheirAnchoredEdgesAndReturnExactly)
     constexpr tk::TAnchors LT = tk::akLeft | tk::akTop, RB = tk::akRight | tk::akBottom,
                            LTR = tk::akLeft | tk::akTop | tk::akRight, TR = tk::akTop | tk::akRight;
     const std::map<std::string, tk::TAnchors> anchorsOf{
-        {"EditLT", LT},  {"EditRB", RB},  {"EditLTR", LTR},  {"PanelLT", LT},      {"PanelRB", RB},
-        {"PanelLTR", LTR}, {"SpeedLT", LT}, {"SpeedRB", RB}, {"SpeedLTR", LTR}, {"SpeedInPanel", TR},
+        {"EditLT", LT},    {"EditRB", RB},  {"EditLTR", LTR}, {"PanelLT", LT},   {"PanelRB", RB},
+        {"PanelLTR", LTR}, {"SpeedLT", LT}, {"SpeedRB", RB},  {"SpeedLTR", LTR}, {"SpeedInPanel", TR},
     };
     auto form = ShowForm<TGeometryAnchorsForm>();
     const int cw = form->ClientWidth(), ch = form->ClientHeight();

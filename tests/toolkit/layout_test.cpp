@@ -85,9 +85,9 @@ public:
     using TForm::TForm;
     static const tk::TClassInfo& StaticClass()
     {
-        static const tk::TClassInfo& info = tk::TClassInfo::Define(
-            "TLayoutPlainForm", &tk::TForm::StaticClass(), nullptr,
-            [](tk::TClassInfo& c) { c.Published("Known", &TLayoutPlainForm::Known); });
+        static const tk::TClassInfo& info =
+            tk::TClassInfo::Define("TLayoutPlainForm", &tk::TForm::StaticClass(), nullptr,
+                                   [](tk::TClassInfo& c) { c.Published("Known", &TLayoutPlainForm::Known); });
         return info;
     }
     const tk::TClassInfo& ClassType() const override { return StaticClass(); }
@@ -100,9 +100,10 @@ public:
     using TForm::TForm;
     static const tk::TClassInfo& StaticClass()
     {
-        static const tk::TClassInfo& info = tk::TClassInfo::Define(
-            "TLayoutBrokenForm", &tk::TForm::StaticClass(), nullptr,
-            [](tk::TClassInfo& c) { c.Published("FormCreate", &TLayoutBrokenForm::FormCreate); });
+        static const tk::TClassInfo& info =
+            tk::TClassInfo::Define("TLayoutBrokenForm", &tk::TForm::StaticClass(), nullptr, [](tk::TClassInfo& c) {
+                c.Published("FormCreate", &TLayoutBrokenForm::FormCreate);
+            });
         return info;
     }
     const tk::TClassInfo& ClassType() const override { return StaticClass(); }
@@ -146,13 +147,13 @@ protected:
 TEST_F(LayoutInheritance, ComponentsAreOwnedInLayoutOrderBaseLayoutFirst)
 {
     const std::vector<std::string> base{
-        "TopPanel:TPanel",       "NameEdit:TEdit",          "NotesMemo:TMemo",
-        "InfoText:TStaticText",  "HintLabel:TLabel",        "GoButton:TSpeedButton",
-        "BaseMenu:TPopupMenu",   "OpenItem:TMenuItem",      "BaseImages:TImageList",
+        "TopPanel:TPanel",      "NameEdit:TEdit",     "NotesMemo:TMemo",
+        "InfoText:TStaticText", "HintLabel:TLabel",   "GoButton:TSpeedButton",
+        "BaseMenu:TPopupMenu",  "OpenItem:TMenuItem", "BaseImages:TImageList",
     };
     std::vector<std::string> derived = base;
-    for (const char* added : {"ExtraItem:TMenuItem", "DerivedLabel:TLabel", "DerivedButton:TSpeedButton",
-                              "DerivedImages:TImageList"})
+    for (const char* added :
+         {"ExtraItem:TMenuItem", "DerivedLabel:TLabel", "DerivedButton:TSpeedButton", "DerivedImages:TImageList"})
         derived.push_back(added);
 
     EXPECT_EQ(OwnedNames(*Create<TLayoutBaseForm>()), base);
@@ -199,12 +200,14 @@ TEST_F(LayoutInheritance, PropertiesOfBothLayersApplyAndTheDerivedLayerWins)
         EXPECT_EQ(Ctl(*form, "TopPanel").Color(), tk::clWhite);
         EXPECT_EQ(Ctl(*form, "GoButton").Cursor(), tk::crHandPoint);
         auto* item = Find<tk::TMenuItem>(*form, "OpenItem");
-        EXPECT_EQ(item->Caption(), "\xD6" "ffnen");
+        EXPECT_EQ(item->Caption(), "\xD6"
+                                   "ffnen");
         EXPECT_EQ(item->ShortCut(), VK_F12);
         EXPECT_EQ(Find<tk::TImageList>(*form, "BaseImages")->Width(), 20);
         EXPECT_EQ(Find<tk::TImageList>(*form, "BaseImages")->Height(), 12);
     }
-    EXPECT_EQ(Ctl(*derived, "DerivedLabel").Text(), "Gr\xF6\xDF" "e");
+    EXPECT_EQ(Ctl(*derived, "DerivedLabel").Text(), "Gr\xF6\xDF"
+                                                    "e");
     // The edit's own window holds the text, quote included.
     char shown[64] = {};
     GetWindowTextA(Find<tk::TEdit>(*derived, "NameEdit")->Handle(), shown, sizeof shown);
@@ -223,7 +226,8 @@ TEST_F(LayoutInheritance, ReferencesAndParentsResolveEvenToComponentsCreatedLate
         EXPECT_EQ(Find<tk::TEdit>(*form, "NameEdit")->Parent(), Find<tk::TPanel>(*form, "TopPanel"));
         EXPECT_EQ(Find<tk::TPanel>(*form, "TopPanel")->Parent(), form);
         EXPECT_EQ(Find<tk::TLabel>(*form, "HintLabel")->Parent(), form);
-        EXPECT_EQ(GetParent(Find<tk::TEdit>(*form, "NameEdit")->Handle()), Find<tk::TPanel>(*form, "TopPanel")->Handle());
+        EXPECT_EQ(GetParent(Find<tk::TEdit>(*form, "NameEdit")->Handle()),
+                  Find<tk::TPanel>(*form, "TopPanel")->Handle());
     }
     EXPECT_EQ(Find<tk::TPopupMenu>(*base, "BaseMenu")->Images(), Find<tk::TImageList>(*base, "BaseImages"));
     EXPECT_EQ(Find<tk::TPopupMenu>(*derived, "BaseMenu")->Images(), Find<tk::TImageList>(*derived, "DerivedImages"));
@@ -245,21 +249,18 @@ TEST_F(LayoutInheritance, EventsReachTheMostDerivedPublishedHandler)
         std::vector<std::string> log;
     } rows[] = {
         {base.get(), "GoButton", {"base click"}},
-        {derived.get(), "GoButton", {"derived click", "base click"}},  // bound by the base layout
+        {derived.get(), "GoButton", {"derived click", "base click"}}, // bound by the base layout
         {derived.get(), "DerivedButton", {"derived click", "base click"}},
-        {derived.get(), "OpenItem", {"item"}},  // only the base publishes ItemClick
+        {derived.get(), "OpenItem", {"item"}}, // only the base publishes ItemClick
         {derived.get(), "ExtraItem", {"item"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.form->Name()) + "." + row.component);
         row.form->log.clear();
         tk::TComponent* c = row.form->FindComponent(row.component);
-        if (auto* item = dynamic_cast<tk::TMenuItem*>(c))
-            item->Click();
-        else if (auto* control = dynamic_cast<tk::TControl*>(c))
-            control->Click();
-        else
-            FAIL() << "not found";
+        if (auto* item = dynamic_cast<tk::TMenuItem*>(c)) item->Click();
+        else if (auto* control = dynamic_cast<tk::TControl*>(c)) control->Click();
+        else FAIL() << "not found";
         EXPECT_EQ(row.form->log, row.log);
     }
 
@@ -292,19 +293,18 @@ class LayoutErrors : public LayoutInheritance {};
 TEST_F(LayoutErrors, EachFaultIsRefusedNamingFileLineAndWord)
 {
     // Every construct a fault row breaks, read without fault.
-    const char* const good =
-        "object Plain: TLayoutPlainForm\n"
-        "  PopupMenu = Menu\n"
-        "  OnCreate = Known\n"
-        "  object Box: TPanel\n"
-        "    Width = 50\n"
-        "  end\n"
-        "  inherited Box: TPanel\n"
-        "    Height = 20\n"
-        "  end\n"
-        "  object Menu: TPopupMenu\n"
-        "  end\n"
-        "end\n";
+    const char* const good = "object Plain: TLayoutPlainForm\n"
+                             "  PopupMenu = Menu\n"
+                             "  OnCreate = Known\n"
+                             "  object Box: TPanel\n"
+                             "    Width = 50\n"
+                             "  end\n"
+                             "  inherited Box: TPanel\n"
+                             "    Height = 20\n"
+                             "  end\n"
+                             "  object Menu: TPopupMenu\n"
+                             "  end\n"
+                             "end\n";
     {
         auto form = std::make_unique<TLayoutPlainForm>(nullptr);
         EXPECT_NO_THROW(tk::StoredLayout(*form, "Plain.layout", good).Read());
@@ -317,20 +317,23 @@ TEST_F(LayoutErrors, EachFaultIsRefusedNamingFileLineAndWord)
         int line;
         const char* word;
     } rows[] = {
-        {"unknown class of a component",
-         "object Plain: TLayoutPlainForm\n  object Box: TNoSuchControl\n  end\nend\n", 2, "TNoSuchControl"},
+        {"unknown class of a component", "object Plain: TLayoutPlainForm\n  object Box: TNoSuchControl\n  end\nend\n",
+         2, "TNoSuchControl"},
         {"unknown class of the window", "object Plain: TNoSuchForm\nend\n", 1, "TNoSuchForm"},
         {"unknown property after a comment",
-         "object Plain: TLayoutPlainForm\n# a comment counts as a line\n  object Box: TPanel\n    Colour = clRed\n  end\nend\n",
+         "object Plain: TLayoutPlainForm\n# a comment counts as a line\n  object Box: TPanel\n    Colour = clRed\n  "
+         "end\nend\n",
          4, "Colour"},
         {"unknown component in a reference",
-         "object Plain: TLayoutPlainForm\n  Caption = 'x'\n  PopupMenu = NoSuchMenu\n  object Menu: TPopupMenu\n  end\nend\n",
+         "object Plain: TLayoutPlainForm\n  Caption = 'x'\n  PopupMenu = NoSuchMenu\n  object Menu: TPopupMenu\n  "
+         "end\nend\n",
          3, "NoSuchMenu"},
         {"unknown component in inherited",
          "object Plain: TLayoutPlainForm\n  inherited Ghost: TPanel\n    Width = 5\n  end\nend\n", 2, "Ghost"},
-        {"unknown handler", "object Plain: TLayoutPlainForm\n  OnCreate = Known\n  OnShow = Unknown\nend\n", 3, "Unknown"},
-        {"text where a number belongs", "object Plain: TLayoutPlainForm\n  Caption = 'x'\n  ClientWidth = 'wide'\nend\n", 3,
-         "wide"},
+        {"unknown handler", "object Plain: TLayoutPlainForm\n  OnCreate = Known\n  OnShow = Unknown\nend\n", 3,
+         "Unknown"},
+        {"text where a number belongs",
+         "object Plain: TLayoutPlainForm\n  Caption = 'x'\n  ClientWidth = 'wide'\nend\n", 3, "wide"},
         {"number with letters", "object Plain: TLayoutPlainForm\n  ClientWidth = 12px\nend\n", 2, "12px"},
         // The object whose end is missing is named with the line that opened it.
         {"missing end", "object Plain: TLayoutPlainForm\n  object Box: TPanel\n    Width = 5\n  end\n", 1, "Plain"},

@@ -15,8 +15,7 @@ protected:
     void SetUp() override
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = std::string("Software\\TkTests\\") + info->name() + "-" +
-                 std::to_string(::GetCurrentProcessId());
+        m_path = std::string("Software\\TkTests\\") + info->name() + "-" + std::to_string(::GetCurrentProcessId());
         ::SHDeleteKeyA(HKEY_CURRENT_USER, m_path.c_str());
     }
     void TearDown() override
@@ -28,8 +27,7 @@ protected:
     bool KeyExists(const std::string& subPath) const
     {
         HKEY key = nullptr;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, (m_path + subPath).c_str(), 0, KEY_READ, &key) !=
-            ERROR_SUCCESS)
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, (m_path + subPath).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
             return false;
         ::RegCloseKey(key);
         return true;
@@ -39,17 +37,13 @@ protected:
     void Store(const char* name, DWORD type, const void* data, DWORD size) const
     {
         HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, m_path.c_str(), 0, nullptr, 0,
-                                    KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        ASSERT_EQ(::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            ::RegCreateKeyExA(HKEY_CURRENT_USER, m_path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+        ASSERT_EQ(::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
         ::RegCloseKey(key);
     }
-    void StoreDword(const char* name, DWORD value) const
-    {
-        Store(name, REG_DWORD, &value, sizeof value);
-    }
+    void StoreDword(const char* name, DWORD value) const { Store(name, REG_DWORD, &value, sizeof value); }
 
     std::string m_path;
 };
@@ -114,8 +108,8 @@ TEST_F(RegistryTest, FailedOpenKeepsTheOpenKeyAndSuccessReplacesIt)
 TEST_F(RegistryTest, SetRootKeyClosesTheKeyAndPathsFollowTheNewRoot)
 {
     HKEY scratch = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, m_path.c_str(), 0, nullptr, 0,
-                                KEY_READ | KEY_WRITE, nullptr, &scratch, nullptr),
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, m_path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                                &scratch, nullptr),
               ERROR_SUCCESS);
     {
         tk::TRegistry reg;
@@ -141,8 +135,15 @@ TEST_F(RegistryTest, ValueExistsSeesOnlyValuesOfTheOpenKey)
 
 TEST_F(RegistryTest, ReadBoolTakesAnyNonZeroDwordAsTrue)
 {
-    const struct { const char* name; DWORD value; bool expected; } rows[] = {
-        {"Zero", 0, false}, {"One", 1, true}, {"Two", 2, true}, {"All", 0xFFFFFFFF, true},
+    const struct {
+        const char* name;
+        DWORD value;
+        bool expected;
+    } rows[] = {
+        {"Zero", 0, false},
+        {"One", 1, true},
+        {"Two", 2, true},
+        {"All", 0xFFFFFFFF, true},
     };
     for (const auto& row : rows) StoreDword(row.name, row.value);
     tk::TRegistry reg;
@@ -156,7 +157,12 @@ TEST_F(RegistryTest, ReadBoolRaisesNamingTheValueForOtherTypes)
     const char longText[] = "a text longer than a DWORD";
     const BYTE bytes[4] = {1, 0, 0, 0};
     const ULONGLONG wide = 1;
-    const struct { const char* name; DWORD type; const void* data; DWORD size; } rows[] = {
+    const struct {
+        const char* name;
+        DWORD type;
+        const void* data;
+        DWORD size;
+    } rows[] = {
         {"BSControl", REG_SZ, text, sizeof text},
         {"LongText", REG_SZ, longText, sizeof longText},
         {"Binary", REG_BINARY, bytes, sizeof bytes},
@@ -174,11 +180,9 @@ TEST_F(RegistryTest, ReadBoolRaisesNamingTheValueForOtherTypes)
 TEST_F(RegistryTest, ReadBoolRaisesForAMissingValueOrNoOpenKey)
 {
     tk::TRegistry reg;
-    EXPECT_NE(RegistryFailure([&] { (void)reg.ReadBool("Flag"); }).find("'Flag'"),
-              std::string::npos);
+    EXPECT_NE(RegistryFailure([&] { (void)reg.ReadBool("Flag"); }).find("'Flag'"), std::string::npos);
     ASSERT_TRUE(reg.OpenKey(m_path, true));
-    EXPECT_NE(RegistryFailure([&] { (void)reg.ReadBool("Missing"); }).find("'Missing'"),
-              std::string::npos);
+    EXPECT_NE(RegistryFailure([&] { (void)reg.ReadBool("Missing"); }).find("'Missing'"), std::string::npos);
 }
 
 TEST_F(RegistryTest, WriteStringStoresARegSzValue)
@@ -191,8 +195,7 @@ TEST_F(RegistryTest, WriteStringStoresARegSzValue)
         char buffer[4096] = {};
         DWORD type = REG_NONE;
         DWORD size = sizeof buffer;
-        ASSERT_EQ(::RegQueryValueExA(reg.CurrentKey(), "Text", nullptr, &type,
-                                     reinterpret_cast<BYTE*>(buffer), &size),
+        ASSERT_EQ(::RegQueryValueExA(reg.CurrentKey(), "Text", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size),
                   ERROR_SUCCESS);
         EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
         EXPECT_EQ(size, value.size() + 1);
@@ -205,14 +208,12 @@ TEST_F(RegistryTest, WriteStringStoresARegSzValue)
 TEST_F(RegistryTest, WriteStringRaisesWithoutAnOpenKeyOrWriteAccess)
 {
     tk::TRegistry reg;
-    EXPECT_NE(RegistryFailure([&] { reg.WriteString("Name", "v"); }).find("'Name'"),
-              std::string::npos);
+    EXPECT_NE(RegistryFailure([&] { reg.WriteString("Name", "v"); }).find("'Name'"), std::string::npos);
 
     ASSERT_TRUE(reg.OpenKey(m_path, true));
     reg.CloseKey();
     ASSERT_TRUE(reg.OpenKeyReadOnly(m_path));
-    EXPECT_NE(RegistryFailure([&] { reg.WriteString("Name", "v"); }).find("'Name'"),
-              std::string::npos);
+    EXPECT_NE(RegistryFailure([&] { reg.WriteString("Name", "v"); }).find("'Name'"), std::string::npos);
     EXPECT_FALSE(reg.ValueExists("Name"));
 }
 

@@ -59,10 +59,12 @@ TEST(SupportMessageBoxRecorder, RecordsEachBoxAndAnswersWithoutShowingIt)
 
 TEST(SupportMessageBoxRecorder, PutsTheRealMessageBoxBack)
 {
-    { ts::MessageBoxRecorder recorder; }
+    {
+        ts::MessageBoxRecorder recorder;
+    }
     // A fresh patch sees what the slot holds now.
     Host::ImportPatch probe(GetModuleHandleA(nullptr), "user32.dll", "MessageBoxA",
-                          reinterpret_cast<void*>(&ts::MessageBoxRecorder::Fake));
+                            reinterpret_cast<void*>(&ts::MessageBoxRecorder::Fake));
     EXPECT_EQ(probe.Original(), ts::RealExport("user32.dll", "MessageBoxA"));
 }
 
@@ -79,10 +81,10 @@ public:
         HINSTANCE instance = GetModuleHandleA(nullptr);
         Register("SupportTestBack", m_backBrush, instance);
         Register("SupportTestChild", m_childBrush, instance);
-        m_window = CreateWindowExA(WS_EX_TOPMOST, "SupportTestBack", "Capture test", WS_OVERLAPPEDWINDOW,
-                                   60, 50, 320, 240, nullptr, nullptr, instance, nullptr);
-        CreateWindowExA(0, "SupportTestChild", "", WS_CHILD | WS_VISIBLE, 20, 30, 60, 40, m_window,
-                        nullptr, instance, nullptr);
+        m_window = CreateWindowExA(WS_EX_TOPMOST, "SupportTestBack", "Capture test", WS_OVERLAPPEDWINDOW, 60, 50, 320,
+                                   240, nullptr, nullptr, instance, nullptr);
+        CreateWindowExA(0, "SupportTestChild", "", WS_CHILD | WS_VISIBLE, 20, 30, 60, 40, m_window, nullptr, instance,
+                        nullptr);
         ShowWindow(m_window, SW_SHOW);
         ts::PumpPaints(m_window);
     }

@@ -60,10 +60,7 @@ protected:
     }
     void TearDown() override { EXPECT_TRUE(boxes.Texts().empty()); }
 
-    void Send(UINT msg, int x, int y, WPARAM keys = 0)
-    {
-        SendMessageA(form->Handle(), msg, keys, MAKELPARAM(x, y));
-    }
+    void Send(UINT msg, int x, int y, WPARAM keys = 0) { SendMessageA(form->Handle(), msg, keys, MAKELPARAM(x, y)); }
     void Show()
     {
         form->Show();
@@ -282,12 +279,19 @@ TEST(ImageListStream, ReadsTheImagesOfAnImageListWriteStream)
         int index, x, y;
         COLORREF color;
     } rows[] = {
-        {0, 0, 0, kRed},   {0, 3, 5, kBlue},   {0, 19, 11, tk::kImageListBackground}, {0, 18, 11, kRed},
-        {1, 0, 0, tk::kImageListBackground}, {1, 10, 6, kWhite}, {1, 5, 5, kGreen},   {1, 19, 11, kGreen},
+        {0, 0, 0, kRed},
+        {0, 3, 5, kBlue},
+        {0, 19, 11, tk::kImageListBackground},
+        {0, 18, 11, kRed},
+        {1, 0, 0, tk::kImageListBackground},
+        {1, 10, 6, kWhite},
+        {1, 5, 5, kGreen},
+        {1, 19, 11, kGreen},
     };
     tk::TBitmap bitmap;
     for (const auto& row : rows) {
-        SCOPED_TRACE("image " + std::to_string(row.index) + " at " + std::to_string(row.x) + "," + std::to_string(row.y));
+        SCOPED_TRACE("image " + std::to_string(row.index) + " at " + std::to_string(row.x) + "," +
+                     std::to_string(row.y));
         list.GetBitmap(row.index, bitmap);
         ASSERT_EQ(bitmap.Width(), 20);
         ASSERT_EQ(bitmap.Height(), 12);

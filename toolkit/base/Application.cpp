@@ -14,9 +14,6 @@ std::string ApplicationTitle()
     return name;
 }
 
-HINSTANCE ToolkitInstance()
-{
-    return reinterpret_cast<HINSTANCE>(&__ImageBase);
-}
+HINSTANCE ToolkitInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 } // namespace tk

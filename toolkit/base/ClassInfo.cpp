@@ -23,8 +23,7 @@ bool NoCaseLess::operator()(const std::string& a, const std::string& b) const
 
 TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, Factory create)
     : m_name(std::move(name)), m_parent(parent), m_create(create)
-{
-}
+{}
 
 const TClassInfo& TClassInfo::Define(std::string name, const TClassInfo* parent, Factory create,
                                      void (*describe)(TClassInfo&))
@@ -62,10 +61,7 @@ void TClassInfo::Property(const std::string& name, PropertySetter setter)
     m_properties.insert_or_assign(name, setter);
 }
 
-void TClassInfo::Handler(const std::string& name, PublishedHandler handler)
-{
-    m_handlers[name] = handler;
-}
+void TClassInfo::Handler(const std::string& name, PublishedHandler handler) { m_handlers[name] = handler; }
 
 void TClassInfo::SetInteger(const PropertySetter& self, TComponent& c, const LayoutValue& v, LayoutReader& r)
 {
@@ -97,7 +93,8 @@ void TClassInfo::BindFields(TComponent& root) const
     for (const TClassInfo* c = this; c; c = c->m_parent) {
         for (const FieldBinding& field : c->m_fields) {
             if (!field.bind(field.field, root, root.FindComponent(field.name)))
-                throw ELayoutError(root.ClassType().Name() + ": no component '" + field.name + "' of the field's class");
+                throw ELayoutError(root.ClassType().Name() + ": no component '" + field.name +
+                                   "' of the field's class");
         }
     }
 }

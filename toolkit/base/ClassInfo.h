@@ -20,12 +20,14 @@ namespace tk {
 class AnyMember {
 public:
     AnyMember() = default;
-    template <class Member> explicit AnyMember(Member member)
+    template <class Member>
+    explicit AnyMember(Member member)
     {
         static_assert(sizeof(Member) <= sizeof m_bytes && std::is_trivially_copyable_v<Member>);
         std::memcpy(m_bytes, &member, sizeof member);
     }
-    template <class Member> Member Get() const
+    template <class Member>
+    Member Get() const
     {
         Member member;
         std::memcpy(&member, m_bytes, sizeof member);
@@ -44,20 +46,28 @@ private:
 class PropertySetter {
 public:
     using Plain = void (*)(TComponent& target, const LayoutValue& value, LayoutReader& reader);
-    using Apply = void (*)(const PropertySetter& self, TComponent& target, const LayoutValue& value, LayoutReader& reader);
+    using Apply = void (*)(const PropertySetter& self, TComponent& target, const LayoutValue& value,
+                           LayoutReader& reader);
 
     explicit PropertySetter(Plain plain) : m_apply(&CallPlain), m_plain(plain) {}
-    template <class Member> PropertySetter(Apply apply, Member member) : m_apply(apply), m_member(member) {}
+    template <class Member>
+    PropertySetter(Apply apply, Member member) : m_apply(apply), m_member(member)
+    {}
 
     void operator()(TComponent& target, const LayoutValue& value, LayoutReader& reader) const
     {
         m_apply(*this, target, value, reader);
     }
     // The member the setter was made with, of the type it was made with.
-    template <class Member> Member Get() const { return m_member.Get<Member>(); }
+    template <class Member>
+    Member Get() const
+    {
+        return m_member.Get<Member>();
+    }
 
 private:
-    static void CallPlain(const PropertySetter& self, TComponent& target, const LayoutValue& value, LayoutReader& reader)
+    static void CallPlain(const PropertySetter& self, TComponent& target, const LayoutValue& value,
+                          LayoutReader& reader)
     {
         self.m_plain(target, value, reader);
     }
@@ -92,15 +102,23 @@ public:
 
     // Typed helpers for the common property kinds. A property is looked up through the
     // class of the component it is set on, so the component is always a T.
-    template <class T> void Integer(const std::string& name, void (T::*set)(int));
-    template <class T> void Boolean(const std::string& name, void (T::*set)(bool));
-    template <class T> void Text(const std::string& name, void (T::*set)(const std::string&));
-    template <class T> void Color(const std::string& name, void (T::*set)(int));
-    template <class T, class R> void Reference(const std::string& name, void (T::*set)(R*));
-    template <class T, class E> void Event(const std::string& name, E T::*member);
-    template <class T> void Published(const std::string& name, void (T::*method)(TObject*));
+    template <class T>
+    void Integer(const std::string& name, void (T::*set)(int));
+    template <class T>
+    void Boolean(const std::string& name, void (T::*set)(bool));
+    template <class T>
+    void Text(const std::string& name, void (T::*set)(const std::string&));
+    template <class T>
+    void Color(const std::string& name, void (T::*set)(int));
+    template <class T, class R>
+    void Reference(const std::string& name, void (T::*set)(R*));
+    template <class T, class E>
+    void Event(const std::string& name, E T::*member);
+    template <class T>
+    void Published(const std::string& name, void (T::*method)(TObject*));
     // A published field: after the layouts are read it points at the component of its name.
-    template <class T, class C> void Field(const std::string& name, C* T::*member);
+    template <class T, class C>
+    void Field(const std::string& name, C* T::*member);
 
     // Sets the published fields of `root` for this class and its ancestors; a field whose
     // component no layout created is an ELayoutError.
@@ -135,57 +153,68 @@ private:
     std::vector<FieldBinding> m_fields;
 };
 
-
-template <class T> void TClassInfo::Integer(const std::string& name, void (T::*set)(int))
+template <class T>
+void TClassInfo::Integer(const std::string& name, void (T::*set)(int))
 {
     Property(name, PropertySetter(&SetInteger, static_cast<void (TComponent::*)(int)>(set)));
 }
 
-template <class T> void TClassInfo::Boolean(const std::string& name, void (T::*set)(bool))
+template <class T>
+void TClassInfo::Boolean(const std::string& name, void (T::*set)(bool))
 {
     Property(name, PropertySetter(&SetBoolean, static_cast<void (TComponent::*)(bool)>(set)));
 }
 
-template <class T> void TClassInfo::Text(const std::string& name, void (T::*set)(const std::string&))
+template <class T>
+void TClassInfo::Text(const std::string& name, void (T::*set)(const std::string&))
 {
     Property(name, PropertySetter(&SetText, static_cast<void (TComponent::*)(const std::string&)>(set)));
 }
 
-template <class T> void TClassInfo::Color(const std::string& name, void (T::*set)(int))
+template <class T>
+void TClassInfo::Color(const std::string& name, void (T::*set)(int))
 {
     Property(name, PropertySetter(&SetColor, static_cast<void (TComponent::*)(int)>(set)));
 }
 
-template <class T, class R> void TClassInfo::Reference(const std::string& name, void (T::*set)(R*))
+template <class T, class R>
+void TClassInfo::Reference(const std::string& name, void (T::*set)(R*))
 {
-    Property(name, PropertySetter([](const PropertySetter& self, TComponent& c, const LayoutValue& v, LayoutReader& r) {
-        T* target = &static_cast<T&>(c);
-        const auto set = self.Get<void (T::*)(R*)>();
-        r.Resolve(v, [target, set, &r](TComponent* found) {
-            R* typed = dynamic_cast<R*>(found);
-            if (found && !typed) r.Fail("component of the wrong class", found->Name());
-            (target->*set)(typed);
-        });
-    }, set));
+    Property(name, PropertySetter(
+                       [](const PropertySetter& self, TComponent& c, const LayoutValue& v, LayoutReader& r) {
+                           T* target = &static_cast<T&>(c);
+                           const auto set = self.Get<void (T::*)(R*)>();
+                           r.Resolve(v, [target, set, &r](TComponent* found) {
+                               R* typed = dynamic_cast<R*>(found);
+                               if (found && !typed) r.Fail("component of the wrong class", found->Name());
+                               (target->*set)(typed);
+                           });
+                       },
+                       set));
 }
 
-template <class T, class E> void TClassInfo::Event(const std::string& name, E T::*member)
+template <class T, class E>
+void TClassInfo::Event(const std::string& name, E T::*member)
 {
-    Property(name, PropertySetter([](const PropertySetter& self, TComponent& c, const LayoutValue& v, LayoutReader& r) {
-        static_cast<T&>(c).*self.Get<E T::*>() = HandlerCall(r.Handler(v), &r.Root());
-    }, member));
+    Property(name, PropertySetter(
+                       [](const PropertySetter& self, TComponent& c, const LayoutValue& v, LayoutReader& r) {
+                           static_cast<T&>(c).*self.Get<E T::*>() = HandlerCall(r.Handler(v), &r.Root());
+                       },
+                       member));
 }
 
-template <class T> void TClassInfo::Published(const std::string& name, void (T::*method)(TObject*))
+template <class T>
+void TClassInfo::Published(const std::string& name, void (T::*method)(TObject*))
 {
     Handler(name, PublishedHandler{static_cast<void (TComponent::*)(TObject*)>(method)});
 }
 
-template <class T, class C> void TClassInfo::Field(const std::string& name, C* T::*member)
+template <class T, class C>
+void TClassInfo::Field(const std::string& name, C* T::*member)
 {
     auto bind = [](const AnyMember& field, TComponent& root, TComponent* component) {
         C* typed = dynamic_cast<C*>(component);
-        static_cast<T&>(root).*field.Get<C* T::*>() = typed;
+        static_cast<T&>(root).*field.Get<C * T::*>() = typed;
         return typed != nullptr;
     };
     m_fields.push_back({name, bind, AnyMember(member)});

@@ -16,9 +16,8 @@ void Erase(std::vector<TComponent*>& list, TComponent* item)
 
 const TClassInfo& TComponent::StaticClass()
 {
-    static const TClassInfo& info = TClassInfo::Define("TComponent", nullptr, nullptr, [](TClassInfo& c) {
-        c.Integer("Tag", &TComponent::SetTag);
-    });
+    static const TClassInfo& info = TClassInfo::Define("TComponent", nullptr, nullptr,
+                                                       [](TClassInfo& c) { c.Integer("Tag", &TComponent::SetTag); });
     return info;
 }
 
@@ -36,7 +35,8 @@ TComponent::~TComponent()
 
 TComponent* TComponent::Components(int index) const
 {
-    if (index < 0 || index >= ComponentCount()) throw ERangeError("List index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= ComponentCount())
+        throw ERangeError("List index out of bounds (" + std::to_string(index) + ")");
     return m_components[static_cast<size_t>(index)];
 }
 
@@ -44,9 +44,9 @@ TComponent* TComponent::FindComponent(std::string_view name) const
 {
     for (TComponent* c : m_components) {
         if (c->Name().size() == name.size() &&
-            std::equal(name.begin(), name.end(), c->Name().begin(),
-                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
-                                                   std::tolower(static_cast<unsigned char>(b)); }))
+            std::equal(name.begin(), name.end(), c->Name().begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+            }))
             return c;
     }
     return nullptr;

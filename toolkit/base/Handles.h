@@ -16,7 +16,8 @@ public:
     UniqueHandle() = default;
     explicit UniqueHandle(handle_type h) : m_handle(h) {}
     UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
+    {
         if (this != &other) reset(other.release());
         return *this;
     }
@@ -27,10 +28,9 @@ public:
     [[nodiscard]] handle_type get() const { return m_handle; }
     explicit operator bool() const { return m_handle != Traits::invalid(); }
 
-    [[nodiscard]] handle_type release() {
-        return std::exchange(m_handle, Traits::invalid());
-    }
-    void reset(handle_type h = Traits::invalid()) {
+    [[nodiscard]] handle_type release() { return std::exchange(m_handle, Traits::invalid()); }
+    void reset(handle_type h = Traits::invalid())
+    {
         if (m_handle != Traits::invalid()) Traits::close(m_handle);
         m_handle = h;
     }
@@ -46,14 +46,30 @@ struct NullHandleTraits {
     static void close(H h) { Close{}(h); }
 };
 
-struct DeleteGdiObject { void operator()(HGDIOBJ h) const { ::DeleteObject(h); } };
-struct DestroyImageList { void operator()(HIMAGELIST h) const { ::ImageList_Destroy(h); } };
-struct DestroyMenuHandle { void operator()(HMENU h) const { ::DestroyMenu(h); } };
-struct CloseRegKey { void operator()(HKEY h) const { ::RegCloseKey(h); } };
-struct CloseKernelHandle { void operator()(HANDLE h) const { ::CloseHandle(h); } };
-struct DeleteMemoryDC { void operator()(HDC h) const { ::DeleteDC(h); } };
-struct DestroyIconHandle { void operator()(HICON h) const { ::DestroyIcon(h); } };
-struct DestroyWindowHandle { void operator()(HWND h) const { ::DestroyWindow(h); } };
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ h) const { ::DeleteObject(h); }
+};
+struct DestroyImageList {
+    void operator()(HIMAGELIST h) const { ::ImageList_Destroy(h); }
+};
+struct DestroyMenuHandle {
+    void operator()(HMENU h) const { ::DestroyMenu(h); }
+};
+struct CloseRegKey {
+    void operator()(HKEY h) const { ::RegCloseKey(h); }
+};
+struct CloseKernelHandle {
+    void operator()(HANDLE h) const { ::CloseHandle(h); }
+};
+struct DeleteMemoryDC {
+    void operator()(HDC h) const { ::DeleteDC(h); }
+};
+struct DestroyIconHandle {
+    void operator()(HICON h) const { ::DestroyIcon(h); }
+};
+struct DestroyWindowHandle {
+    void operator()(HWND h) const { ::DestroyWindow(h); }
+};
 
 using UniqueFont = UniqueHandle<NullHandleTraits<HFONT, DeleteGdiObject>>;
 using UniqueBrush = UniqueHandle<NullHandleTraits<HBRUSH, DeleteGdiObject>>;
@@ -78,7 +94,10 @@ using UniqueWindow = UniqueHandle<NullHandleTraits<HWND, DestroyWindowHandle>>;
 class WindowDC {
 public:
     explicit WindowDC(HWND hwnd) : m_hwnd(hwnd), m_dc(::GetDC(hwnd)) {}
-    ~WindowDC() { if (m_dc) ::ReleaseDC(m_hwnd, m_dc); }
+    ~WindowDC()
+    {
+        if (m_dc) ::ReleaseDC(m_hwnd, m_dc);
+    }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     [[nodiscard]] HDC get() const { return m_dc; }
@@ -92,7 +111,10 @@ private:
 class SelectedObject {
 public:
     SelectedObject(HDC dc, HGDIOBJ obj) : m_dc(dc), m_old(obj ? ::SelectObject(dc, obj) : nullptr) {}
-    ~SelectedObject() { if (m_old) ::SelectObject(m_dc, m_old); }
+    ~SelectedObject()
+    {
+        if (m_old) ::SelectObject(m_dc, m_old);
+    }
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
 

@@ -13,36 +13,38 @@ namespace tk {
 
 const TClassInfo& TForm::StaticClass()
 {
-    static const TClassInfo& info = TClassInfo::Define("TForm", &TWinControl::StaticClass(), nullptr, [](TClassInfo& c) {
-        c.Text("Caption", &TForm::SetCaption);
-        c.Integer("ClientWidth", &TForm::SetClientWidth);
-        c.Integer("ClientHeight", &TForm::SetClientHeight);
-        c.Property("BorderStyle", [](TComponent& f, const LayoutValue& v, LayoutReader& r) {
-            static const std::map<std::string, int, NoCaseLess> names{
-                {"bsNone", 0}, {"bsSingle", 1}, {"bsSizeable", 2}, {"bsDialog", 3}};
-            dynamic_cast<TForm&>(f).SetBorderStyle(static_cast<TBorderStyle>(r.AsEnum(v, names)));
+    static const TClassInfo& info =
+        TClassInfo::Define("TForm", &TWinControl::StaticClass(), nullptr, [](TClassInfo& c) {
+            c.Text("Caption", &TForm::SetCaption);
+            c.Integer("ClientWidth", &TForm::SetClientWidth);
+            c.Integer("ClientHeight", &TForm::SetClientHeight);
+            c.Property("BorderStyle", [](TComponent& f, const LayoutValue& v, LayoutReader& r) {
+                static const std::map<std::string, int, NoCaseLess> names{
+                    {"bsNone", 0}, {"bsSingle", 1}, {"bsSizeable", 2}, {"bsDialog", 3}};
+                dynamic_cast<TForm&>(f).SetBorderStyle(static_cast<TBorderStyle>(r.AsEnum(v, names)));
+            });
+            c.Property("BorderIcons", [](TComponent& f, const LayoutValue& v, LayoutReader& r) {
+                static const std::map<std::string, unsigned, NoCaseLess> names{
+                    {"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}};
+                dynamic_cast<TForm&>(f).SetBorderIcons(r.AsSet(v, names));
+            });
+            c.Reference("PopupMenu", &TForm::SetPopupMenu);
+            c.Property("Icon", [](TComponent& f, const LayoutValue& v, LayoutReader& r) {
+                if (v.kind != LayoutValue::Kind::Resource) r.Fail("expected @ICON", v.text);
+                HICON icon = static_cast<HICON>(
+                    ::LoadImageA(ToolkitInstance(), v.text.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+                if (!icon) r.Fail("unknown icon resource", v.text);
+                dynamic_cast<TForm&>(f).SetIcon(UniqueIcon(icon));
+            });
+            // The design resolution and creation order a layout records; windows are built
+            // at the resolution of the screen they run on and always run OnCreate last.
+            c.Property("PixelsPerInch", [](TComponent&, const LayoutValue& v, LayoutReader& r) { r.AsInteger(v); });
+            c.Property("TextHeight", [](TComponent&, const LayoutValue& v, LayoutReader& r) { r.AsInteger(v); });
+            c.Property("OldCreateOrder", [](TComponent&, const LayoutValue& v, LayoutReader& r) { r.AsBoolean(v); });
+            c.Event("OnCreate", &TForm::OnCreate);
+            c.Event("OnShow", &TForm::OnShow);
+            c.Event("OnDestroy", &TForm::OnDestroy);
         });
-        c.Property("BorderIcons", [](TComponent& f, const LayoutValue& v, LayoutReader& r) {
-            static const std::map<std::string, unsigned, NoCaseLess> names{
-                {"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}};
-            dynamic_cast<TForm&>(f).SetBorderIcons(r.AsSet(v, names));
-        });
-        c.Reference("PopupMenu", &TForm::SetPopupMenu);
-        c.Property("Icon", [](TComponent& f, const LayoutValue& v, LayoutReader& r) {
-            if (v.kind != LayoutValue::Kind::Resource) r.Fail("expected @ICON", v.text);
-            HICON icon = static_cast<HICON>(::LoadImageA(ToolkitInstance(), v.text.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-            if (!icon) r.Fail("unknown icon resource", v.text);
-            dynamic_cast<TForm&>(f).SetIcon(UniqueIcon(icon));
-        });
-        // The design resolution and creation order a layout records; windows are built
-        // at the resolution of the screen they run on and always run OnCreate last.
-        c.Property("PixelsPerInch", [](TComponent&, const LayoutValue& v, LayoutReader& r) { r.AsInteger(v); });
-        c.Property("TextHeight", [](TComponent&, const LayoutValue& v, LayoutReader& r) { r.AsInteger(v); });
-        c.Property("OldCreateOrder", [](TComponent&, const LayoutValue& v, LayoutReader& r) { r.AsBoolean(v); });
-        c.Event("OnCreate", &TForm::OnCreate);
-        c.Event("OnShow", &TForm::OnShow);
-        c.Event("OnDestroy", &TForm::OnDestroy);
-    });
     return info;
 }
 
@@ -110,25 +112,13 @@ SIZE TForm::WindowFrame() const
     return WindowFrameSize(::GetWindowLongA(Handle(), GWL_STYLE), ::GetWindowLongA(Handle(), GWL_EXSTYLE));
 }
 
-int TForm::ClientWidth() const
-{
-    return HandleAllocated() ? TWinControl::ClientWidth() : Width() - FrameSize().cx;
-}
+int TForm::ClientWidth() const { return HandleAllocated() ? TWinControl::ClientWidth() : Width() - FrameSize().cx; }
 
-int TForm::ClientHeight() const
-{
-    return HandleAllocated() ? TWinControl::ClientHeight() : Height() - FrameSize().cy;
-}
+int TForm::ClientHeight() const { return HandleAllocated() ? TWinControl::ClientHeight() : Height() - FrameSize().cy; }
 
-void TForm::SetClientWidth(int width)
-{
-    SetBounds(Left(), Top(), width + WindowFrame().cx, Height());
-}
+void TForm::SetClientWidth(int width) { SetBounds(Left(), Top(), width + WindowFrame().cx, Height()); }
 
-void TForm::SetClientHeight(int height)
-{
-    SetBounds(Left(), Top(), Width(), height + WindowFrame().cy);
-}
+void TForm::SetClientHeight(int height) { SetBounds(Left(), Top(), Width(), height + WindowFrame().cy); }
 
 void TForm::SetBorderStyle(TBorderStyle style)
 {
@@ -178,17 +168,12 @@ void TForm::WindowCreated()
 void TForm::Show()
 {
     HandleNeeded();
-    if (Visible())
-        ::BringWindowToTop(Handle());
-    else
-        SetVisible(true);
+    if (Visible()) ::BringWindowToTop(Handle());
+    else SetVisible(true);
     ::SetForegroundWindow(Handle());
 }
 
-void TForm::Close()
-{
-    Hide();
-}
+void TForm::Close() { Hide(); }
 
 void TForm::Repaint()
 {
@@ -210,9 +195,7 @@ void TForm::WndProc(TMessage& m)
         DefaultHandler(m);
         if (m.WParam && OnShow) OnShow(this);
         return;
-    case WM_CLOSE:
-        Close();
-        return;
+    case WM_CLOSE: Close(); return;
     case WM_SETTINGCHANGE: // the caption's and borders' sizes may be others now
         ForgetWindowFrameSizes();
         break;
@@ -227,8 +210,7 @@ void TForm::WndProc(TMessage& m)
             return;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     TWinControl::WndProc(m);
 }

@@ -47,10 +47,7 @@ bool TForm::HandleKey(TWinControl& from, const TMessage& m)
     return false;
 }
 
-bool TForm::IsShortCut(int shortcut)
-{
-    return m_popupMenu && m_popupMenu->IsShortCut(shortcut);
-}
+bool TForm::IsShortCut(int shortcut) { return m_popupMenu && m_popupMenu->IsShortCut(shortcut); }
 
 std::vector<TWinControl*> TForm::TabList() const
 {

@@ -28,17 +28,20 @@ bool IsIdentifier(const std::string& s)
     return true;
 }
 
-bool SameText(const std::string& a, const char* b)
-{
-    return !NoCaseLess{}(a, b) && !NoCaseLess{}(b, a);
-}
+bool SameText(const std::string& a, const char* b) { return !NoCaseLess{}(a, b) && !NoCaseLess{}(b, a); }
 
 const std::map<std::string, int, NoCaseLess>& ColorNames()
 {
     static const std::map<std::string, int, NoCaseLess> names{
-        {"clBlack", clBlack},       {"clWhite", clWhite},     {"clRed", clRed},
-        {"clBlue", clBlue},         {"clNone", clNone},       {"clWindowText", clWindowText},
-        {"clWindow", clWindow},     {"clBtnFace", clBtnFace}, {"clBtnShadow", clBtnShadow},
+        {"clBlack", clBlack},
+        {"clWhite", clWhite},
+        {"clRed", clRed},
+        {"clBlue", clBlue},
+        {"clNone", clNone},
+        {"clWindowText", clWindowText},
+        {"clWindow", clWindow},
+        {"clBtnFace", clBtnFace},
+        {"clBtnShadow", clBtnShadow},
         {"clBtnHighlight", clBtnHighlight},
     };
     return names;

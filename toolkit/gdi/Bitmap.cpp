@@ -59,8 +59,7 @@ void TBitmap::SetPixel(int x, int y, COLORREF color)
 
 TBitmap::Canvas::Canvas(TBitmap& bitmap)
     : m_bitmap(bitmap), m_dc(::CreateCompatibleDC(nullptr)), m_old(::SelectObject(m_dc.get(), bitmap.Handle()))
-{
-}
+{}
 
 TBitmap::Canvas::~Canvas()
 {

@@ -46,7 +46,10 @@ public:
     void DrawTransparent(HDC dc, int x, int y, bool disabled) const;
 
     std::function<void()> OnChange;
-    void Changed() { if (OnChange) OnChange(); }
+    void Changed()
+    {
+        if (OnChange) OnChange();
+    }
 
 private:
     UniqueBitmap m_handle;

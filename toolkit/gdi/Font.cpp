@@ -11,10 +11,9 @@ int ScreenPixelsPerInch()
 TFont::TFont() = default;
 
 TFont::TFont(const TFont& other)
-    : m_name(other.m_name), m_height(other.m_height), m_style(other.m_style),
-      m_color(other.m_color), m_charset(other.m_charset)
-{
-}
+    : m_name(other.m_name), m_height(other.m_height), m_style(other.m_style), m_color(other.m_color),
+      m_charset(other.m_charset)
+{}
 
 TFont& TFont::operator=(const TFont& other)
 {
@@ -35,21 +34,45 @@ bool TFont::SameAs(const TFont& other) const
            m_color == other.m_color && m_charset == other.m_charset;
 }
 
-void TFont::SetName(const std::string& name) { if (name != m_name) { m_name = name; Changed(); } }
-void TFont::SetHeight(int height) { if (height != m_height) { m_height = height; Changed(); } }
-void TFont::SetStyle(TFontStyles style) { if (style != m_style) { m_style = style; Changed(); } }
-void TFont::SetColor(TColor color) { if (color != m_color) { m_color = color; Changed(); } }
-void TFont::SetCharset(int charset) { if (charset != m_charset) { m_charset = charset; Changed(); } }
-
-int TFont::Size() const
+void TFont::SetName(const std::string& name)
 {
-    return -::MulDiv(m_height, 72, ScreenPixelsPerInch());
+    if (name != m_name) {
+        m_name = name;
+        Changed();
+    }
+}
+void TFont::SetHeight(int height)
+{
+    if (height != m_height) {
+        m_height = height;
+        Changed();
+    }
+}
+void TFont::SetStyle(TFontStyles style)
+{
+    if (style != m_style) {
+        m_style = style;
+        Changed();
+    }
+}
+void TFont::SetColor(TColor color)
+{
+    if (color != m_color) {
+        m_color = color;
+        Changed();
+    }
+}
+void TFont::SetCharset(int charset)
+{
+    if (charset != m_charset) {
+        m_charset = charset;
+        Changed();
+    }
 }
 
-void TFont::SetSize(int points)
-{
-    SetHeight(-::MulDiv(points, ScreenPixelsPerInch(), 72));
-}
+int TFont::Size() const { return -::MulDiv(m_height, 72, ScreenPixelsPerInch()); }
+
+void TFont::SetSize(int points) { SetHeight(-::MulDiv(points, ScreenPixelsPerInch(), 72)); }
 
 HFONT TFont::Handle() const
 {

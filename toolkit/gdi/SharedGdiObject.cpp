@@ -56,9 +56,9 @@ SharedGdiObject SharedGdiObject::Font(const LOGFONTA& description)
     LOGFONTA key{};
     std::memcpy(&key, &description, offsetof(LOGFONTA, lfFaceName));
     lstrcpynA(key.lfFaceName, description.lfFaceName, LF_FACESIZE);
-    return SharedGdiObject(Acquire(
-        [&key](const Entry& e) { return e.font && std::memcmp(&e.description, &key, sizeof key) == 0; },
-        [&key] { return static_cast<HGDIOBJ>(::CreateFontIndirectA(&key)); }, Entry{nullptr, 0, true, key, 0}));
+    return SharedGdiObject(
+        Acquire([&key](const Entry& e) { return e.font && std::memcmp(&e.description, &key, sizeof key) == 0; },
+                [&key] { return static_cast<HGDIOBJ>(::CreateFontIndirectA(&key)); }, Entry{nullptr, 0, true, key, 0}));
 }
 
 SharedGdiObject SharedGdiObject::SolidBrush(COLORREF color)

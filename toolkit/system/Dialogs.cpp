@@ -20,19 +20,10 @@ int Box(const std::string& text, const char* title, UINT flags)
 
 } // namespace
 
-void ShowMessage(const std::string& text)
-{
-    Box(text, ApplicationTitle().c_str(), MB_OK);
-}
+void ShowMessage(const std::string& text) { Box(text, ApplicationTitle().c_str(), MB_OK); }
 
-bool ConfirmYesNo(const std::string& text)
-{
-    return Box(text, "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
-}
+bool ConfirmYesNo(const std::string& text) { return Box(text, "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES; }
 
-void ShowErrorReport(const std::string& text)
-{
-    Box(text, ApplicationTitle().c_str(), MB_OK | MB_ICONSTOP);
-}
+void ShowErrorReport(const std::string& text) { Box(text, ApplicationTitle().c_str(), MB_OK | MB_ICONSTOP); }
 
 } // namespace tk

@@ -21,10 +21,8 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
 {
     std::vector<char> buffer(256);
     for (;;) {
-        DWORD length = ::GetPrivateProfileStringA(section.c_str(), key.c_str(), kAbsent,
-                                                  buffer.data(),
-                                                  static_cast<DWORD>(buffer.size()),
-                                                  m_fileName.c_str());
+        DWORD length = ::GetPrivateProfileStringA(section.c_str(), key.c_str(), kAbsent, buffer.data(),
+                                                  static_cast<DWORD>(buffer.size()), m_fileName.c_str());
         // A value that does not fit comes back cut to size - 1 characters.
         if (length + 1 < buffer.size()) {
             std::string value(buffer.data(), length);
@@ -34,15 +32,13 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
     }
 }
 
-void TIniFile::WriteString(const std::string& section, const std::string& key,
-                           const std::string& value)
+void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
     if (!IsOneLine(value)) throw EIniFileException("A value for " + m_fileName + " must not contain a line break");
     if (value.size() > kMaxValueLength)
         throw EIniFileException("A value for " + m_fileName + " must not be longer than " +
                                 std::to_string(kMaxValueLength) + " characters");
-    if (!::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                      m_fileName.c_str()))
+    if (!::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), m_fileName.c_str()))
         throw EIniFileException("Unable to write to " + m_fileName);
 }
 

@@ -31,8 +31,7 @@ public:
                                          const std::string& defaultValue) const;
     // Sets the key, adding section and key when absent. Raises EIniFileException when the
     // file cannot be written or the value is not storable; then nothing is written.
-    void WriteString(const std::string& section, const std::string& key,
-                     const std::string& value);
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
     // Removes the key; an absent key, section or file is no failure. Raises
     // EIniFileException when the file exists but cannot be written.
     void DeleteKey(const std::string& section, const std::string& key);

@@ -11,12 +11,13 @@ constexpr UINT kLiftedLimit = 0x7FFFFFFE;
 
 const TClassInfo& TCustomEdit::StaticClass()
 {
-    static const TClassInfo& info = TClassInfo::Define("TCustomEdit", &TWinControl::StaticClass(), nullptr, [](TClassInfo& c) {
-        c.Text("Text", &TCustomEdit::SetText);
-        c.Boolean("ReadOnly", &TCustomEdit::SetReadOnly);
-        c.Integer("MaxLength", &TCustomEdit::SetMaxLength);
-        c.Event("OnChange", &TCustomEdit::OnChange);
-    });
+    static const TClassInfo& info =
+        TClassInfo::Define("TCustomEdit", &TWinControl::StaticClass(), nullptr, [](TClassInfo& c) {
+            c.Text("Text", &TCustomEdit::SetText);
+            c.Boolean("ReadOnly", &TCustomEdit::SetReadOnly);
+            c.Integer("MaxLength", &TCustomEdit::SetMaxLength);
+            c.Event("OnChange", &TCustomEdit::OnChange);
+        });
     return info;
 }
 
@@ -27,15 +28,9 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner)
     SetTabStop(true);
 }
 
-DWORD TCustomEdit::EditStyle() const
-{
-    return (Ctl3D() ? 0 : WS_BORDER) | (m_pendingReadOnly ? ES_READONLY : 0);
-}
+DWORD TCustomEdit::EditStyle() const { return (Ctl3D() ? 0 : WS_BORDER) | (m_pendingReadOnly ? ES_READONLY : 0); }
 
-DWORD TCustomEdit::EditExStyle() const
-{
-    return Ctl3D() ? WS_EX_CLIENTEDGE : 0;
-}
+DWORD TCustomEdit::EditExStyle() const { return Ctl3D() ? WS_EX_CLIENTEDGE : 0; }
 
 void TCustomEdit::SetText(const std::string& text)
 {

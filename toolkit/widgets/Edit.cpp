@@ -6,14 +6,12 @@ namespace tk {
 const TClassInfo& TEdit::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define(
-        "TEdit", &TCustomEdit::StaticClass(), [](TComponent* owner) -> TComponent* { return new TEdit(owner); }, nullptr);
+        "TEdit", &TCustomEdit::StaticClass(), [](TComponent* owner) -> TComponent* { return new TEdit(owner); },
+        nullptr);
     return info;
 }
 
-TEdit::TEdit(TComponent* owner) : TCustomEdit(owner)
-{
-    SetBounds(0, 0, 121, 21);
-}
+TEdit::TEdit(TComponent* owner) : TCustomEdit(owner) { SetBounds(0, 0, 121, 21); }
 
 TCreateParams TEdit::CreateParams() const
 {

@@ -11,7 +11,8 @@ namespace tk {
 const TClassInfo& TImageList::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define(
-        "TImageList", &TComponent::StaticClass(), [](TComponent* owner) -> TComponent* { return new TImageList(owner); },
+        "TImageList", &TComponent::StaticClass(),
+        [](TComponent* owner) -> TComponent* { return new TImageList(owner); },
         [](TClassInfo& c) {
             c.Integer("Width", &TImageList::SetWidth);
             c.Integer("Height", &TImageList::SetHeight);
@@ -38,15 +39,16 @@ void TImageList::SetHeight(int height)
     m_handle.reset();
 }
 
-int TImageList::Count() const
-{
-    return m_handle ? ::ImageList_GetImageCount(m_handle.get()) : 0;
-}
+int TImageList::Count() const { return m_handle ? ::ImageList_GetImageCount(m_handle.get()) : 0; }
 
 namespace {
 
-struct FreeGlobal { void operator()(void* memory) const { ::GlobalFree(memory); } };
-struct ReleaseStream { void operator()(IStream* stream) const { stream->Release(); } };
+struct FreeGlobal {
+    void operator()(void* memory) const { ::GlobalFree(memory); }
+};
+struct ReleaseStream {
+    void operator()(IStream* stream) const { stream->Release(); }
+};
 using StreamPtr = std::unique_ptr<IStream, ReleaseStream>;
 
 // A stream over a copy of `bytes` in movable global memory, which the stream owns and
@@ -55,7 +57,8 @@ using StreamPtr = std::unique_ptr<IStream, ReleaseStream>;
 // least one (zero) byte, which no image list begins with.
 StreamPtr MemoryStream(const std::string& bytes)
 {
-    std::unique_ptr<void, FreeGlobal> memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() + (bytes.empty() ? 1 : 0)));
+    std::unique_ptr<void, FreeGlobal> memory(
+        ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() + (bytes.empty() ? 1 : 0)));
     void* data = memory ? ::GlobalLock(memory.get()) : nullptr;
     if (!data) throw Exception("Out of memory");
     std::memcpy(data, bytes.data(), bytes.size());

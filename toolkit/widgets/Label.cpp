@@ -18,10 +18,7 @@ const TClassInfo& TLabel::StaticClass()
     return info;
 }
 
-TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
-{
-    SetBounds(0, 0, 65, 13);
-}
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 13); }
 
 void TLabel::SetTransparent(bool transparent)
 {
@@ -42,15 +39,9 @@ void TLabel::Notification(TComponent* component, TOperation operation)
     if (operation == TOperation::opRemove && component == m_focusControl) m_focusControl = nullptr;
 }
 
-long TLabel::AccessibleRole() const
-{
-    return ROLE_SYSTEM_STATICTEXT;
-}
+long TLabel::AccessibleRole() const { return ROLE_SYSTEM_STATICTEXT; }
 
-long TLabel::AccessibleState() const
-{
-    return TGraphicControl::AccessibleState() | STATE_SYSTEM_READONLY;
-}
+long TLabel::AccessibleState() const { return TGraphicControl::AccessibleState() | STATE_SYSTEM_READONLY; }
 
 void TLabel::Paint(HDC dc)
 {

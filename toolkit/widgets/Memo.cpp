@@ -18,10 +18,7 @@ const TClassInfo& TMemo::StaticClass()
     return info;
 }
 
-TMemo::TMemo(TComponent* owner) : TCustomEdit(owner)
-{
-    SetBounds(0, 0, 185, 89);
-}
+TMemo::TMemo(TComponent* owner) : TCustomEdit(owner) { SetBounds(0, 0, 185, 89); }
 
 TCreateParams TMemo::CreateParams() const
 {

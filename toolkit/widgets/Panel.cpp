@@ -10,7 +10,8 @@ const TClassInfo& TPanel::StaticClass()
         [](TClassInfo& c) {
             c.Text("Caption", &TPanel::SetCaption);
             c.Property("BevelOuter", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
-                static const std::map<std::string, int, NoCaseLess> names{{"bvNone", 0}, {"bvLowered", 1}, {"bvRaised", 2}};
+                static const std::map<std::string, int, NoCaseLess> names{
+                    {"bvNone", 0}, {"bvLowered", 1}, {"bvRaised", 2}};
                 dynamic_cast<TPanel&>(t).SetBevelOuter(static_cast<TBevelCut>(r.AsEnum(v, names)));
             });
         });

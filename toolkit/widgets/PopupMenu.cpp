@@ -9,7 +9,8 @@ namespace tk {
 const TClassInfo& TPopupMenu::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define(
-        "TPopupMenu", &TComponent::StaticClass(), [](TComponent* owner) -> TComponent* { return new TPopupMenu(owner); },
+        "TPopupMenu", &TComponent::StaticClass(),
+        [](TComponent* owner) -> TComponent* { return new TPopupMenu(owner); },
         [](TClassInfo& c) { c.Reference("Images", &TPopupMenu::SetImages); });
     return info;
 }
@@ -55,7 +56,8 @@ void TPopupMenu::Popup(int x, int y, HWND owner)
         const UINT flags = item->Caption() == "-" ? MF_SEPARATOR : MF_STRING | (item->Enabled() ? 0u : MF_GRAYED);
         ::AppendMenuA(menu.get(), flags, i + 1, text.c_str());
     }
-    const UINT_PTR picked = ::TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, owner, nullptr);
+    const UINT_PTR picked =
+        ::TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, owner, nullptr);
     if (picked > 0 && picked <= m_items.size()) m_items[picked - 1]->Click();
 }
 

@@ -9,7 +9,8 @@ namespace tk {
 const TClassInfo& TSpeedButton::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define(
-        "TSpeedButton", &TControl::StaticClass(), [](TComponent* owner) -> TComponent* { return new TSpeedButton(owner); },
+        "TSpeedButton", &TControl::StaticClass(),
+        [](TComponent* owner) -> TComponent* { return new TSpeedButton(owner); },
         [](TClassInfo& c) { c.Boolean("Flat", &TSpeedButton::SetFlat); });
     return info;
 }
@@ -42,8 +43,7 @@ void TSpeedButton::WndProc(TMessage& m)
         if (wasPressed && Enabled() && pt.x >= 0 && pt.y >= 0 && pt.x < Width() && pt.y < Height()) Click();
         return;
     }
-    default:
-        TGraphicControl::WndProc(m);
+    default: TGraphicControl::WndProc(m);
     }
 }
 
@@ -57,8 +57,8 @@ void TSpeedButton::Paint(HDC dc)
     }
     if (!m_glyph.Empty()) {
         const int offset = (m_pressed && m_mouseInControl) ? 1 : 0;
-        m_glyph.DrawTransparent(dc, (Width() - m_glyph.Width()) / 2 + offset, (Height() - m_glyph.Height()) / 2 + offset,
-                                !Enabled());
+        m_glyph.DrawTransparent(dc, (Width() - m_glyph.Width()) / 2 + offset,
+                                (Height() - m_glyph.Height()) / 2 + offset, !Enabled());
     }
 }
 
@@ -66,15 +66,9 @@ void TSpeedButton::Paint(HDC dc)
 
 namespace tk {
 
-long TSpeedButton::AccessibleRole() const
-{
-    return ROLE_SYSTEM_PUSHBUTTON;
-}
+long TSpeedButton::AccessibleRole() const { return ROLE_SYSTEM_PUSHBUTTON; }
 
-std::string TSpeedButton::AccessibleName() const
-{
-    return Hint().empty() ? Text() : Hint();
-}
+std::string TSpeedButton::AccessibleName() const { return Hint().empty() ? Text() : Hint(); }
 
 long TSpeedButton::AccessibleState() const
 {

@@ -6,7 +6,8 @@ namespace tk {
 const TClassInfo& TStaticText::StaticClass()
 {
     static const TClassInfo& info = TClassInfo::Define(
-        "TStaticText", &TWinControl::StaticClass(), [](TComponent* owner) -> TComponent* { return new TStaticText(owner); },
+        "TStaticText", &TWinControl::StaticClass(),
+        [](TComponent* owner) -> TComponent* { return new TStaticText(owner); },
         [](TClassInfo& c) {
             c.Text("Caption", &TStaticText::SetCaption);
             c.Boolean("AutoSize", &TStaticText::SetAutoSize);
@@ -14,15 +15,9 @@ const TClassInfo& TStaticText::StaticClass()
     return info;
 }
 
-TStaticText::TStaticText(TComponent* owner) : TWinControl(owner)
-{
-    SetBounds(0, 0, 65, 17);
-}
+TStaticText::TStaticText(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 65, 17); }
 
-TCreateParams TStaticText::CreateParams() const
-{
-    return {"STATIC", WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT, 0};
-}
+TCreateParams TStaticText::CreateParams() const { return {"STATIC", WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT, 0}; }
 
 void TStaticText::SetCaption(const std::string& caption)
 {

@@ -16,13 +16,11 @@ struct Oleacc {
     using AllocStringFn = BSTR(WINAPI*)(const OLECHAR*, UINT);
 
     Oleacc()
-        : module(::LoadLibraryA("oleacc.dll")),
-          automation(module ? ::LoadLibraryA("oleaut32.dll") : nullptr),
+        : module(::LoadLibraryA("oleacc.dll")), automation(module ? ::LoadLibraryA("oleaut32.dll") : nullptr),
           createStd(Find<CreateStdFn>(module, "CreateStdAccessibleObject")),
           lresult(Find<LresultFn>(module, "LresultFromObject")),
           allocString(Find<AllocStringFn>(automation, "SysAllocStringLen"))
-    {
-    }
+    {}
 
     HMODULE module;
     HMODULE automation;
@@ -39,10 +37,7 @@ const Oleacc& Library()
 
 } // namespace
 
-bool Available()
-{
-    return Library().createStd && Library().lresult && Library().allocString;
-}
+bool Available() { return Library().createStd && Library().lresult && Library().allocString; }
 
 HRESULT CreateStandardObject(HWND window, LONG objectId, REFIID iid, void** object)
 {
@@ -60,7 +55,8 @@ BSTR AllocString(const std::string& text)
     if (!Available()) return nullptr;
     const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     BSTR result = Library().allocString(nullptr, static_cast<UINT>(length));
-    if (result && length > 0) ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, length);
+    if (result && length > 0)
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, length);
     return result;
 }
 

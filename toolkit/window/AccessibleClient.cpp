@@ -17,10 +17,7 @@ VARIANT SelfId()
     return self;
 }
 
-void SetEmpty(VARIANT* v)
-{
-    v->vt = VT_EMPTY;
-}
+void SetEmpty(VARIANT* v) { v->vt = VT_EMPTY; }
 
 void SetLong(VARIANT* v, long value)
 {
@@ -37,10 +34,7 @@ HRESULT ReturnText(const std::string& text, BSTR* out)
 }
 
 // What a windowless element answers for a property it does not have.
-HRESULT NoSuchProperty(const TGraphicControl&)
-{
-    return DISP_E_MEMBERNOTFOUND;
-}
+HRESULT NoSuchProperty(const TGraphicControl&) { return DISP_E_MEMBERNOTFOUND; }
 
 ComRef<IAccessible> WindowObject(HWND hwnd)
 {
@@ -67,8 +61,7 @@ ComRef<AccessibleClient> AccessibleClient::Create(TWinControl& window, bool serv
 
 AccessibleClient::AccessibleClient(TWinControl& window, ComRef<IAccessible> standard, bool servesChildren)
     : m_window(&window), m_standard(std::move(standard)), m_servesChildren(servesChildren)
-{
-}
+{}
 
 void AccessibleClient::Disconnect()
 {
@@ -99,10 +92,7 @@ HRESULT STDMETHODCALLTYPE AccessibleClient::QueryInterface(REFIID iid, void** ob
     return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE AccessibleClient::AddRef()
-{
-    return static_cast<ULONG>(++m_references);
-}
+ULONG STDMETHODCALLTYPE AccessibleClient::AddRef() { return static_cast<ULONG>(++m_references); }
 
 ULONG STDMETHODCALLTYPE AccessibleClient::Release()
 {

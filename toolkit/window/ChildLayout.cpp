@@ -37,9 +37,7 @@ void ChildLayout::Apply()
                 c->UpdateBounds(rest.right - w, rest.top, w, rest.bottom - rest.top);
                 rest.right -= w;
                 break;
-            default:
-                c->UpdateBounds(rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top);
-                break;
+            default: c->UpdateBounds(rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top); break;
             }
             c->KeepAnchorDistances();
         }

@@ -16,49 +16,63 @@ HCURSOR CursorHandle(TCursor cursor)
 
 const TClassInfo& TControl::StaticClass()
 {
-    static const TClassInfo& info = TClassInfo::Define("TControl", &TComponent::StaticClass(), nullptr, [](TClassInfo& c) {
-        c.Integer("Left", &TControl::SetLeft);
-        c.Integer("Top", &TControl::SetTop);
-        c.Integer("Width", &TControl::SetWidth);
-        c.Integer("Height", &TControl::SetHeight);
-        c.Property("Anchors", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
-            static const std::map<std::string, unsigned, NoCaseLess> names{
-                {"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}};
-            dynamic_cast<TControl&>(t).SetAnchors(r.AsSet(v, names));
+    static const TClassInfo& info =
+        TClassInfo::Define("TControl", &TComponent::StaticClass(), nullptr, [](TClassInfo& c) {
+            c.Integer("Left", &TControl::SetLeft);
+            c.Integer("Top", &TControl::SetTop);
+            c.Integer("Width", &TControl::SetWidth);
+            c.Integer("Height", &TControl::SetHeight);
+            c.Property("Anchors", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
+                static const std::map<std::string, unsigned, NoCaseLess> names{
+                    {"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}};
+                dynamic_cast<TControl&>(t).SetAnchors(r.AsSet(v, names));
+            });
+            c.Property("Align", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
+                static const std::map<std::string, int, NoCaseLess> names{
+                    {"alNone", 0}, {"alTop", 1}, {"alBottom", 2}, {"alLeft", 3}, {"alRight", 4}, {"alClient", 5}};
+                dynamic_cast<TControl&>(t).SetAlign(static_cast<TAlign>(r.AsEnum(v, names)));
+            });
+            c.Boolean("Enabled", &TControl::SetEnabled);
+            c.Boolean("Visible", &TControl::SetVisible);
+            c.Text("Hint", &TControl::SetHint);
+            c.Boolean("ShowHint", &TControl::SetShowHint);
+            c.Event("OnClick", &TControl::OnClick);
+            c.Property("Cursor", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
+                static const std::map<std::string, int, NoCaseLess> names{
+                    {"crDefault", crDefault}, {"crArrow", crArrow}, {"crIBeam", crIBeam}, {"crHandPoint", crHandPoint}};
+                dynamic_cast<TControl&>(t).SetCursor(v.kind == LayoutValue::Kind::Integer ? r.AsInteger(v)
+                                                                                          : r.AsEnum(v, names));
+            });
+            c.Color("Color", &TControl::SetColor);
+            c.Boolean("ParentColor", &TControl::SetParentColor);
+            c.Boolean("ParentFont", &TControl::SetParentFont);
+            c.Property("Font.Name", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
+                dynamic_cast<TControl&>(t).Font().SetName(r.AsString(v));
+            });
+            c.Property("Font.Height", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
+                dynamic_cast<TControl&>(t).Font().SetHeight(r.AsInteger(v));
+            });
+            c.Property("Font.Size", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
+                dynamic_cast<TControl&>(t).Font().SetSize(r.AsInteger(v));
+            });
+            c.Property("Font.Color", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
+                dynamic_cast<TControl&>(t).Font().SetColor(r.AsColor(v));
+            });
+            c.Property("Font.Charset", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
+                static const std::map<std::string, int, NoCaseLess> names{{"ANSI_CHARSET", ANSI_CHARSET},
+                                                                          {"DEFAULT_CHARSET", DEFAULT_CHARSET},
+                                                                          {"SYMBOL_CHARSET", SYMBOL_CHARSET}};
+                dynamic_cast<TControl&>(t).Font().SetCharset(v.kind == LayoutValue::Kind::Integer ? r.AsInteger(v)
+                                                                                                  : r.AsEnum(v, names));
+            });
+            c.Property("Font.Style", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
+                static const std::map<std::string, unsigned, NoCaseLess> names{{"fsBold", fsBold},
+                                                                               {"fsItalic", fsItalic},
+                                                                               {"fsUnderline", fsUnderline},
+                                                                               {"fsStrikeOut", fsStrikeOut}};
+                dynamic_cast<TControl&>(t).Font().SetStyle(r.AsSet(v, names));
+            });
         });
-        c.Property("Align", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
-            static const std::map<std::string, int, NoCaseLess> names{
-                {"alNone", 0}, {"alTop", 1}, {"alBottom", 2}, {"alLeft", 3}, {"alRight", 4}, {"alClient", 5}};
-            dynamic_cast<TControl&>(t).SetAlign(static_cast<TAlign>(r.AsEnum(v, names)));
-        });
-        c.Boolean("Enabled", &TControl::SetEnabled);
-        c.Boolean("Visible", &TControl::SetVisible);
-        c.Text("Hint", &TControl::SetHint);
-        c.Boolean("ShowHint", &TControl::SetShowHint);
-        c.Event("OnClick", &TControl::OnClick);
-        c.Property("Cursor", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
-            static const std::map<std::string, int, NoCaseLess> names{
-                {"crDefault", crDefault}, {"crArrow", crArrow}, {"crIBeam", crIBeam}, {"crHandPoint", crHandPoint}};
-            dynamic_cast<TControl&>(t).SetCursor(v.kind == LayoutValue::Kind::Integer ? r.AsInteger(v) : r.AsEnum(v, names));
-        });
-        c.Color("Color", &TControl::SetColor);
-        c.Boolean("ParentColor", &TControl::SetParentColor);
-        c.Boolean("ParentFont", &TControl::SetParentFont);
-        c.Property("Font.Name", [](TComponent& t, const LayoutValue& v, LayoutReader& r) { dynamic_cast<TControl&>(t).Font().SetName(r.AsString(v)); });
-        c.Property("Font.Height", [](TComponent& t, const LayoutValue& v, LayoutReader& r) { dynamic_cast<TControl&>(t).Font().SetHeight(r.AsInteger(v)); });
-        c.Property("Font.Size", [](TComponent& t, const LayoutValue& v, LayoutReader& r) { dynamic_cast<TControl&>(t).Font().SetSize(r.AsInteger(v)); });
-        c.Property("Font.Color", [](TComponent& t, const LayoutValue& v, LayoutReader& r) { dynamic_cast<TControl&>(t).Font().SetColor(r.AsColor(v)); });
-        c.Property("Font.Charset", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
-            static const std::map<std::string, int, NoCaseLess> names{
-                {"ANSI_CHARSET", ANSI_CHARSET}, {"DEFAULT_CHARSET", DEFAULT_CHARSET}, {"SYMBOL_CHARSET", SYMBOL_CHARSET}};
-            dynamic_cast<TControl&>(t).Font().SetCharset(v.kind == LayoutValue::Kind::Integer ? r.AsInteger(v) : r.AsEnum(v, names));
-        });
-        c.Property("Font.Style", [](TComponent& t, const LayoutValue& v, LayoutReader& r) {
-            static const std::map<std::string, unsigned, NoCaseLess> names{
-                {"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}};
-            dynamic_cast<TControl&>(t).Font().SetStyle(r.AsSet(v, names));
-        });
-    });
     return info;
 }
 
@@ -70,10 +84,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner)
     };
 }
 
-TControl::~TControl()
-{
-    m_font.OnChange = nullptr;
-}
+TControl::~TControl() { m_font.OnChange = nullptr; }
 
 void TControl::LeaveParent()
 {
@@ -151,10 +162,8 @@ void TControl::SetBounds(int left, int top, int width, int height)
     UpdateBounds(left, top, width, height);
     if (!m_parent) return;
     // An aligned control keeps only its thickness: the parent places it and its siblings.
-    if (m_align != TAlign::alNone)
-        m_parent->AlignControls();
-    else
-        KeepAnchorDistances();
+    if (m_align != TAlign::alNone) m_parent->AlignControls();
+    else KeepAnchorDistances();
 }
 
 void TControl::SetAnchors(TAnchors anchors)

@@ -52,10 +52,7 @@ void TGraphicControl::SetHint(const std::string& hint)
     Renaming([&] { TControl::SetHint(hint); });
 }
 
-long TGraphicControl::AccessibleRole() const
-{
-    return ROLE_SYSTEM_GRAPHIC;
-}
+long TGraphicControl::AccessibleRole() const { return ROLE_SYSTEM_GRAPHIC; }
 
 long TGraphicControl::AccessibleState() const
 {

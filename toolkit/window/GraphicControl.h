@@ -55,7 +55,8 @@ protected:
 
 private:
     // Runs `change` and tells clients when it gave the control another accessible name.
-    template <class Change> void Renaming(Change change);
+    template <class Change>
+    void Renaming(Change change);
 
     RECT m_bounds{};
     std::string m_text;

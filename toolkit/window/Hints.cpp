@@ -35,19 +35,16 @@ TOOLINFOA ToolOf(TControl& control)
     return ti;
 }
 
-bool WantsTool(const TControl& control)
-{
-    return control.ShowHint() && !control.Hint().empty();
-}
+bool WantsTool(const TControl& control) { return control.ShowHint() && !control.Hint().empty(); }
 
 } // namespace
 
 HWND FormHints::Tooltip()
 {
     if (!m_tooltip && m_form.HandleAllocated()) {
-        m_tooltip.reset(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_form.Handle(),
-                                          nullptr, ToolkitInstance(), nullptr));
+        m_tooltip.reset(::CreateWindowExA(
+            WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_form.Handle(), nullptr, ToolkitInstance(), nullptr));
     }
     return m_tooltip.get();
 }
@@ -80,7 +77,12 @@ void FormHints::Relay(HWND hwnd, const TMessage& m)
 {
     if (!m_tooltip) return;
     const DWORD pos = ::GetMessagePos();
-    MSG msg{hwnd, m.Msg, m.WParam, m.LParam, static_cast<DWORD>(::GetMessageTime()), {GET_X_LPARAM(pos), GET_Y_LPARAM(pos)}};
+    MSG msg{hwnd,
+            m.Msg,
+            m.WParam,
+            m.LParam,
+            static_cast<DWORD>(::GetMessageTime()),
+            {GET_X_LPARAM(pos), GET_Y_LPARAM(pos)}};
     ::SendMessageA(m_tooltip.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
@@ -91,8 +93,9 @@ bool FormHints::AnswerTextRequest(const TWinControl& parent, const TMessage& m)
     const UINT_PTR id = info->hdr.idFrom;
     for (TControl* c : parent.Controls()) {
         auto* w = dynamic_cast<TWinControl*>(c);
-        const bool match = (info->uFlags & TTF_IDISHWND) ? (w && w->HandleAllocated() && reinterpret_cast<UINT_PTR>(w->Handle()) == id)
-                                                         : reinterpret_cast<UINT_PTR>(c) == id;
+        const bool match = (info->uFlags & TTF_IDISHWND)
+                               ? (w && w->HandleAllocated() && reinterpret_cast<UINT_PTR>(w->Handle()) == id)
+                               : reinterpret_cast<UINT_PTR>(c) == id;
         if (match) info->lpszText = const_cast<char*>(c->Hint().c_str());
     }
     return true;

@@ -19,12 +19,13 @@ namespace tk {
 
 const TClassInfo& TWinControl::StaticClass()
 {
-    static const TClassInfo& info = TClassInfo::Define("TWinControl", &TControl::StaticClass(), nullptr, [](TClassInfo& c) {
-        c.Integer("TabOrder", &TWinControl::SetTabOrder);
-        c.Boolean("TabStop", &TWinControl::SetTabStop);
-        c.Boolean("Ctl3D", &TWinControl::SetCtl3D);
-        c.Boolean("ParentCtl3D", &TWinControl::SetParentCtl3D);
-    });
+    static const TClassInfo& info =
+        TClassInfo::Define("TWinControl", &TControl::StaticClass(), nullptr, [](TClassInfo& c) {
+            c.Integer("TabOrder", &TWinControl::SetTabOrder);
+            c.Boolean("TabStop", &TWinControl::SetTabStop);
+            c.Boolean("Ctl3D", &TWinControl::SetCtl3D);
+            c.Boolean("ParentCtl3D", &TWinControl::SetParentCtl3D);
+        });
     return info;
 }
 
@@ -47,10 +48,7 @@ TWinControl::~TWinControl()
 // ---------------------------------------------------------------------------------------
 // The window's life
 
-TCreateParams TWinControl::CreateParams() const
-{
-    return {nullptr, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0};
-}
+TCreateParams TWinControl::CreateParams() const { return {nullptr, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0}; }
 
 HWND TWinControl::Handle() const
 {
@@ -281,8 +279,7 @@ void TWinControl::WndProc(TMessage& m)
         m_hwnd = nullptr;
         m_ownClass.Release();
         return;
-    default:
-        break;
+    default: break;
     }
     DefaultHandler(m);
 }
@@ -330,10 +327,7 @@ LONG TWinControl::AccessibleChildId(const TControl* control) const
     return found == m_controls.end() ? 0 : static_cast<LONG>(found - m_controls.begin()) + 1;
 }
 
-TControl* TWinControl::ControlAtPos(POINT pt) const
-{
-    return m_windowless.At(pt);
-}
+TControl* TWinControl::ControlAtPos(POINT pt) const { return m_windowless.At(pt); }
 
 void TWinControl::ScaleBy(int multiplier, int divisor)
 {

@@ -7,10 +7,7 @@ namespace {
 int g_ownClassWindows = 0;
 }
 
-const char* OwnClassName()
-{
-    return "TkWindow";
-}
+const char* OwnClassName() { return "TkWindow"; }
 
 void AcquireOwnClass(WNDPROC proc)
 {
@@ -31,15 +28,9 @@ void ReleaseOwnClass()
     if (--g_ownClassWindows == 0) ::UnregisterClassA(OwnClassName(), ToolkitInstance());
 }
 
-void* OwnClassObject(HWND hwnd)
-{
-    return reinterpret_cast<void*>(::GetWindowLongPtrA(hwnd, 0));
-}
+void* OwnClassObject(HWND hwnd) { return reinterpret_cast<void*>(::GetWindowLongPtrA(hwnd, 0)); }
 
-void BindOwnClass(HWND hwnd, void* object)
-{
-    ::SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(object));
-}
+void BindOwnClass(HWND hwnd, void* object) { ::SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(object)); }
 
 WNDPROC Subclass(HWND hwnd, WNDPROC proc, void* object)
 {
@@ -53,14 +44,8 @@ void Unsubclass(HWND hwnd, WNDPROC proc, WNDPROC previous)
     if (CurrentProc(hwnd) == proc) ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
 }
 
-void* SubclassObject(HWND hwnd)
-{
-    return reinterpret_cast<void*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
+void* SubclassObject(HWND hwnd) { return reinterpret_cast<void*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
 
-WNDPROC CurrentProc(HWND hwnd)
-{
-    return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-}
+WNDPROC CurrentProc(HWND hwnd) { return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC)); }
 
 } // namespace tk::binding

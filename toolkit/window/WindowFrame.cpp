@@ -32,9 +32,6 @@ SIZE WindowFrameSize(DWORD style, DWORD exStyle)
     return size;
 }
 
-void ForgetWindowFrameSizes()
-{
-    std::vector<Frame>().swap(Frames());
-}
+void ForgetWindowFrameSizes() { std::vector<Frame>().swap(Frames()); }
 
 } // namespace tk

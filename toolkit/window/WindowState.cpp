@@ -53,10 +53,7 @@ int TWinControl::ClientHeight() const
     return r.bottom;
 }
 
-bool TWinControl::Enabled() const
-{
-    return m_hwnd ? ::IsWindowEnabled(m_hwnd) != FALSE : m_pendingEnabled;
-}
+bool TWinControl::Enabled() const { return m_hwnd ? ::IsWindowEnabled(m_hwnd) != FALSE : m_pendingEnabled; }
 
 void TWinControl::SetEnabled(bool enabled)
 {

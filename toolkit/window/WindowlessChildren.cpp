@@ -23,9 +23,7 @@ TGraphicControl* WindowlessChildren::At(POINT pt) const
 bool WindowlessChildren::RouteMouse(const TMessage& m)
 {
     const POINT pt{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-    auto forward = [&](TControl* c) {
-        c->Perform(m.Msg, m.WParam, MAKELPARAM(pt.x - c->Left(), pt.y - c->Top()));
-    };
+    auto forward = [&](TControl* c) { c->Perform(m.Msg, m.WParam, MAKELPARAM(pt.x - c->Left(), pt.y - c->Top())); };
     switch (m.Msg) {
     case WM_MOUSEMOVE:
         if (!m_trackingLeave) m_trackingLeave = TrackMouseLeave(m_window.Handle());
@@ -60,8 +58,7 @@ bool WindowlessChildren::RouteMouse(const TMessage& m)
             return true;
         }
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }
 
