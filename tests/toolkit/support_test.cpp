@@ -202,18 +202,27 @@ TEST(SupportImage, SaveBmpWritesA24BitFileWindowsCanLoad)
 
 // ---- Pump ----------------------------------------------------------------------------
 
-TEST(SupportPump, PumpUntilDispatchesPostedMessagesOrTimesOut)
+TEST(SupportPump, PumpUntilAndPumpPostedDispatchWhatWasPosted)
 {
     TestWindow window;
-    static bool seen;
-    seen = false;
+    static int seen;
+    seen = 0;
     const auto proc = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (msg == WM_APP + 1) seen = true;
-        return DefWindowProcA(hwnd, msg, wp, lp);
+        if (msg == WM_APP + 1) ++seen;
+        return ::DefWindowProcA(hwnd, msg, wp, lp);
     };
-    SetWindowLongPtrA(window.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+proc));
-    PostMessageA(window.get(), WM_APP + 1, 0, 0);
-    EXPECT_TRUE(ts::PumpUntil([] { return seen; }, 1000));
+    ::SetWindowLongPtrA(window.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+proc));
+    ::PostMessageA(window.get(), WM_APP + 1, 0, 0);
+    EXPECT_TRUE(ts::PumpUntil([] { return seen == 1; }));
+
+    // Whatever was posted before the marker is handled when it returns, and the marker
+    // itself is gone from the queue.
+    for (int i = 0; i < 3; ++i) ::PostMessageA(window.get(), WM_APP + 1, 0, 0);
+    EXPECT_TRUE(ts::PumpPosted());
+    EXPECT_EQ(seen, 4);
+    const UINT marker = ::RegisterWindowMessageA("ts.PumpPosted");
+    MSG left;
+    EXPECT_FALSE(::PeekMessageA(&left, nullptr, marker, marker, PM_NOREMOVE));
 
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(ts::PumpUntil([] { return false; }, 150));
