@@ -201,7 +201,7 @@ TEST(ChurnOnWindows98, EveryChurnTestPasses)
 {
     ts::WineVersionOverride version("win98");
     EXPECT_EQ(ts::RunChildProcess("ChurnWindows98Child.*:Churn.CreateAndFreeOrCloseLeaveNoMoreThanTheHandWrittenWindow",
-                                  kChildVariable, "1", 300000),
+                                  kChildVariable, "1", 2 * ts::kChildDeadlineMs),
               0u)
         << "the child's own output above says what failed";
 }
