@@ -36,9 +36,7 @@ Image Image::Capture(HWND window, bool clientOnly)
     } else {
         ::GetWindowRect(window, &rect);
     }
-    Image image(Host::CopyScreen(rect));
-    if (image.m_picture.pixels.empty()) return Image(0, 0);
-    return image;
+    return Image(Host::CopyScreen(rect));
 }
 
 Image Image::Render(int width, int height, COLORREF background, const std::function<void(HDC)>& draw)

@@ -41,6 +41,7 @@ void TFont::SetName(const std::string& name)
         Changed();
     }
 }
+
 void TFont::SetHeight(int height)
 {
     if (height != m_height) {
@@ -48,6 +49,7 @@ void TFont::SetHeight(int height)
         Changed();
     }
 }
+
 void TFont::SetStyle(TFontStyles style)
 {
     if (style != m_style) {
@@ -55,6 +57,7 @@ void TFont::SetStyle(TFontStyles style)
         Changed();
     }
 }
+
 void TFont::SetColor(TColor color)
 {
     if (color != m_color) {
@@ -62,6 +65,7 @@ void TFont::SetColor(TColor color)
         Changed();
     }
 }
+
 void TFont::SetCharset(int charset)
 {
     if (charset != m_charset) {

@@ -62,10 +62,6 @@ void TSpeedButton::Paint(HDC dc)
     }
 }
 
-} // namespace tk
-
-namespace tk {
-
 long TSpeedButton::AccessibleRole() const { return ROLE_SYSTEM_PUSHBUTTON; }
 
 std::string TSpeedButton::AccessibleName() const { return Hint().empty() ? Text() : Hint(); }
