@@ -216,7 +216,7 @@ TEST_F(FaultTest, HostActsWhileTheRestartQuestionIsOpen)
         HWND window = Open();
         int questions = 0;
         boxes.SetAnswer(IDYES);
-        boxes.OnBox = [&](const ts::MessageBoxRecorder::Box& box) {
+        boxes.OnBox = [&](const ts::MessageBoxRecorder::Box& box, HWND) {
             if (box.text.rfind(ts::kRestartQuestionStart, 0) != 0 || ++questions > 1) return;
             if (freeInstead) EXPECT_EQ(tip.Api().Free(), 1);
             else EXPECT_FALSE(Save().raised);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <mutex>
+#include <utility>
 
 namespace ts {
 namespace {
@@ -22,6 +23,57 @@ MessageBoxAFn RealMessageBoxA()
 {
     return reinterpret_cast<MessageBoxAFn>(
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "MessageBoxA")));
+}
+
+// The box being made by the real call, until the hook below finds it.
+struct Showing {
+    MessageBoxRecorder* recorder;
+    const MessageBoxRecorder::Box* box;
+    HHOOK hook = nullptr;
+    WNDPROC boxProc = nullptr;
+};
+thread_local Showing* g_showing = nullptr;
+const UINT g_runMessage = ::RegisterWindowMessageA("ts.MessageBoxRecorder.run");
+constexpr char kShowingProperty[] = "ts.MessageBoxRecorder.showing";
+
+// The box's window procedure in front of the dialog's own: the message posted when the box
+// was made comes out of the box's modal loop, runs the test's action and answers.
+LRESULT CALLBACK BoxProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto* showing = static_cast<Showing*>(::GetPropA(window, kShowingProperty));
+    if (msg == g_runMessage && showing) {
+        if (showing->recorder->OnBox) showing->recorder->OnBox(*showing->box, window);
+        if (::IsWindow(window)) ::EndDialog(window, showing->box->answer);
+        return 0;
+    }
+    if (!showing) return ::DefDlgProcA(window, msg, wp, lp);
+    const WNDPROC boxProc = showing->boxProc;
+    if (msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(boxProc));
+        ::RemovePropA(window, kShowingProperty);
+    }
+    return ::CallWindowProcA(boxProc, window, msg, wp, lp);
+}
+
+// The first dialog window made after the hook is set is the box of the real call.
+LRESULT CALLBACK FindBox(int code, WPARAM wp, LPARAM lp)
+{
+    Showing* showing = g_showing;
+    if (code == HCBT_CREATEWND && showing && showing->hook) {
+        const auto window = reinterpret_cast<HWND>(wp);
+        char name[16] = {};
+        ::GetClassNameA(window, name, sizeof name);
+        if (std::string(name) == "#32770") {
+            const HHOOK hook = std::exchange(showing->hook, nullptr);
+            ::UnhookWindowsHookEx(hook);
+            ::SetPropA(window, kShowingProperty, showing);
+            showing->boxProc = reinterpret_cast<WNDPROC>(
+                ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BoxProc)));
+            ::PostMessageA(window, g_runMessage, 0, 0);
+            return 0;
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
 }
 
 HMODULE ModuleOf(void* address)
@@ -83,6 +135,20 @@ void MessageBoxRecorder::Clear()
 {
     std::lock_guard lock(g_mutex);
     m_boxes.clear();
+    m_mostOpen = m_open;
+}
+
+int MessageBoxRecorder::Show(const Box& box)
+{
+    Showing showing{this, &box};
+    Showing* const outer = std::exchange(g_showing, &showing);
+    showing.hook = ::SetWindowsHookExA(WH_CBT, &FindBox, nullptr, ::GetCurrentThreadId());
+    m_mostOpen = std::max(m_mostOpen, ++m_open);
+    const int result = RealMessageBoxA()(box.owner, box.text.c_str(), box.caption.c_str(), box.flags);
+    --m_open;
+    if (showing.hook) ::UnhookWindowsHookEx(showing.hook);
+    g_showing = outer;
+    return result;
 }
 
 int MessageBoxRecorder::Record(HWND owner, LPCSTR text, LPCSTR caption, UINT flags)
@@ -105,9 +171,9 @@ int WINAPI MessageBoxRecorder::Fake(HWND owner, LPCSTR text, LPCSTR caption, UIN
         if (target) answer = target->Record(owner, text, caption, flags);
     }
     if (target) {
-        // Outside the lock: what the hook does may show further boxes.
-        if (target->OnBox) target->OnBox(Box{owner, text ? text : "", caption ? caption : "", flags, answer});
-        return answer;
+        // Outside the lock: what the test does inside the box may show further boxes.
+        const Box box{owner, text ? text : "", caption ? caption : "", flags, answer};
+        return target->Show(box);
     }
     // Only reachable while a recorder is being torn down: behave like the real call.
     return RealMessageBoxA()(owner, text, caption, flags);

@@ -1,6 +1,8 @@
 #pragma once
 // Catches the MessageBoxA calls of one module while it lives: each box is recorded and
-// answered at once, nothing is shown, so a modal box never blocks a test.
+// shown for real, with its own modal loop, and answered from inside that loop, so a modal
+// box never blocks a test. What happens while a box waits (re-entered handlers, the
+// windows it disables, a window destroyed under it) happens as it does for a user.
 #include <windows.h>
 
 #include <functional>
@@ -30,12 +32,15 @@ public:
     // answers each box with its default button, as pressing Enter would: IDOK for MB_OK.
     void SetAnswer(int answer);
 
-    // Runs while each box waits for its answer, after it was recorded: a test acts there
-    // as a user or a host would while a modal box is open.
-    std::function<void(const Box&)> OnBox;
+    // Runs inside each box's modal loop, once the box is on the screen and before it is
+    // answered: a test acts there as a user or a host would while a modal box is open. The
+    // box is answered after it, unless the action ended it (by destroying its owner, say).
+    std::function<void(const Box&, HWND box)> OnBox;
 
     [[nodiscard]] const std::vector<Box>& Boxes() const { return m_boxes; }
     [[nodiscard]] std::vector<std::string> Texts() const;
+    // The most boxes that were open at one time.
+    [[nodiscard]] int MostOpen() const { return m_mostOpen; }
     void Clear();
 
     // Stands in for MessageBoxA in the patched module.
@@ -43,11 +48,14 @@ public:
 
 private:
     int Record(HWND owner, LPCSTR text, LPCSTR caption, UINT flags);
+    int Show(const Box& box);
 
     HMODULE m_importer;
     Host::ImportPatch m_patch;
     int m_answer = 0;
     std::vector<Box> m_boxes;
+    int m_open = 0;
+    int m_mostOpen = 0;
 };
 
 // The button a box of these flags has focused first: what Enter would answer.

@@ -16,4 +16,6 @@ std::string ApplicationTitle()
 
 HINSTANCE ToolkitInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
+const char* OwnWindowClassName() { return "TkWindow"; }
+
 } // namespace tk

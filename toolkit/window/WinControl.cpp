@@ -85,7 +85,7 @@ void TWinControl::CreateWindowTree(bool inFront)
     } else {
         m_subclassed = false;
         m_ownClass.Take(OwnClassProc);
-        hwnd = ::CreateWindowExA(params.ExStyle, binding::OwnClassName(), m_pendingText.c_str(), style, r.left, r.top,
+        hwnd = ::CreateWindowExA(params.ExStyle, OwnWindowClassName(), m_pendingText.c_str(), style, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top, parent, nullptr, ToolkitInstance(), this);
         if (!hwnd) {
             m_ownClass.Release();

@@ -7,8 +7,6 @@ namespace {
 int g_ownClassWindows = 0;
 }
 
-const char* OwnClassName() { return "TkWindow"; }
-
 void AcquireOwnClass(WNDPROC proc)
 {
     if (g_ownClassWindows++ > 0) return;
@@ -19,13 +17,13 @@ void AcquireOwnClass(WNDPROC proc)
     wc.cbWndExtra = sizeof(LONG_PTR); // the object
     wc.hInstance = ToolkitInstance();
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = OwnClassName();
+    wc.lpszClassName = OwnWindowClassName();
     ::RegisterClassExA(&wc);
 }
 
 void ReleaseOwnClass()
 {
-    if (--g_ownClassWindows == 0) ::UnregisterClassA(OwnClassName(), ToolkitInstance());
+    if (--g_ownClassWindows == 0) ::UnregisterClassA(OwnWindowClassName(), ToolkitInstance());
 }
 
 void* OwnClassObject(HWND hwnd) { return reinterpret_cast<void*>(::GetWindowLongPtrA(hwnd, 0)); }

@@ -9,10 +9,9 @@
 
 namespace tk::binding {
 
-// The toolkit's own window class, named OwnClassName(): registered with the first of its
+// The toolkit's own window class (OwnWindowClassName()): registered with the first of its
 // windows and unregistered with the last, so that no class is left behind whose window
 // procedure lies in an unloaded library.
-const char* OwnClassName();
 void AcquireOwnClass(WNDPROC proc);
 void ReleaseOwnClass();
 
