@@ -4,10 +4,12 @@
 #include "contract/ModuleContract.h"
 #include "template/HostBroadcast.h"
 #include "template/ModuleState.h"
+#include "toolkit/base/HandlerScope.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace __gnu_cxx {
 
@@ -26,7 +28,7 @@ TFormTipp211* TipWindow = nullptr;
 
 namespace {
 
-// Clears TipWindow whenever the window is destroyed, whichever way.
+// Clears TipWindow when the window's object is freed, whichever way it ended.
 class TipWindowWatch : public tk::TComponent {
 public:
     TipWindowWatch() : tk::TComponent(nullptr) {}
@@ -44,6 +46,18 @@ TipWindowWatch& Watch()
     return watch;
 }
 
+// The window the host's calls act on: none once it has begun to go, although its object
+// lives on until the handlers that wait in it have returned. A host that reacts to the
+// window's end (its own activation as the window goes, say) finds no window.
+TFormTipp211* LiveTipWindow() { return TipWindow && !TipWindow->IsDestroying() ? TipWindow : nullptr; }
+
+// Ends the window: it goes from the screen now, and its object once no handler waits in
+// it (a box, a broadcast).
+void ReleaseTipWindow()
+{
+    if (TFormTipp211* window = std::exchange(TipWindow, nullptr)) window->Release();
+}
+
 // The host hands in zero-terminated texts, or null for an empty one; they are copied.
 std::string TextOf(const char* text) { return text ? std::string(text) : std::string(); }
 
@@ -54,11 +68,14 @@ char g_failureText[1024];
 bool SaveChanges(int& result)
 {
     try {
-        if (!TipWindow) {
+        // The restart question waits: what ends the window meanwhile frees it after.
+        const tk::HandlerScope saving;
+        TFormTipp211* window = LiveTipWindow();
+        if (!window) {
             result = 0; // no window, nothing saved
             return true;
         }
-        TipWindow->HotSpeedButtonOKClick(nullptr);
+        window->HotSpeedButtonOKClick(nullptr);
         result = 1;
         return true;
     } catch (const std::exception& e) {
@@ -75,25 +92,38 @@ extern "C" int ModulCreateImpl(int left, int top, int width, int height, int osT
                                const char* hint, int osMask, int tippNr)
 {
     try {
+        // Creation may wait in a box ("Big"): a close command or ModulFree meanwhile ends
+        // the new window, and its object is freed when this call returns.
+        const tk::HandlerScope creating;
         const std::string captionText = TextOf(caption);
         const std::string hintText = TextOf(hint);
         ModuleState::Language = language;
         ModuleState::OSType = osType;
         ModuleState::OSMask = osMask;
         // The module owns one tip window: an earlier one goes first.
-        delete TipWindow;
-        TipWindow = tk::CreateForm<TFormTipp211>(nullptr);
-        Watch().Watch(TipWindow);
-        TipWindow->SetCaption(captionText);
-        TipWindow->SetLeft(left);
-        TipWindow->SetTop(top);
-        TipWindow->SetWidth(width);
-        TipWindow->SetHeight(height);
-        TipWindow->SetTag(osType);
-        TipWindow->SetHint(hintText);
-        TipWindow->TippNr = tippNr;
-        TipWindow->Show();
-        TipWindow->Sprache(ModuleState::Language);
+        ReleaseTipWindow();
+        // Known as the tip window while it is being created, so that ModulFree ends it.
+        auto* window = new TFormTipp211(nullptr);
+        TipWindow = window;
+        Watch().Watch(window);
+        try {
+            window->InitializeForm();
+        } catch (...) {
+            window->Release();
+            throw;
+        }
+        // Ended while it was being created: nothing is shown and nothing is kept.
+        if (window->IsDestroying()) return 0;
+        window->SetCaption(captionText);
+        window->SetLeft(left);
+        window->SetTop(top);
+        window->SetWidth(width);
+        window->SetHeight(height);
+        window->SetTag(osType);
+        window->SetHint(hintText);
+        window->TippNr = tippNr;
+        window->Show();
+        window->Sprache(ModuleState::Language);
     } catch (...) {
         // The host learns of a failure only by the window's absence.
     }
@@ -103,7 +133,7 @@ extern "C" int ModulCreateImpl(int left, int top, int width, int height, int osT
 extern "C" int ModulFreeImpl()
 {
     try {
-        delete TipWindow;
+        ReleaseTipWindow();
         return 1;
     } catch (...) {
         return 0;
@@ -134,9 +164,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
         // Unloaded while its window still exists: the window goes first, so that no
         // window is left whose window procedure lies in unloaded code. At process exit
         // (reserved not null) windows are gone already.
-        if (!reserved && TipWindow) {
+        if (!reserved) {
             try {
-                delete TipWindow;
+                ReleaseTipWindow();
             } catch (...) {
             }
         }

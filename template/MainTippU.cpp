@@ -6,7 +6,6 @@
 #include "template/HostBroadcast.h"
 #include "template/ModuleState.h"
 #include "toolkit/base/ClassInfo.h"
-#include "toolkit/base/DestroyWatch.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/system/Dialogs.h"
 #include "toolkit/system/Registry.h"
@@ -81,10 +80,6 @@ void TfrmTippTemplate::WndProc(tk::TMessage& m)
 
     switch (command) {
     case HostMessage::kClose: {
-        // The window goes here, inside its own window procedure, once: closing may have
-        // ended it already (a close command that came while it closed, say). Nothing
-        // touches it afterwards.
-        const tk::TDestroyWatch window(this);
         try {
             Close();
         } catch (...) {
@@ -92,7 +87,9 @@ void TfrmTippTemplate::WndProc(tk::TMessage& m)
             // (docs/reliability.md).
             tk::ShowMessage("e");
         }
-        if (window.Alive()) delete this;
+        // Once, however often the command comes while the window closes; the object
+        // outlives every handler that waits in it.
+        Release();
         return;
     }
     case HostMessage::kSetLeft: SetLeft(value == 0 ? 1 : static_cast<int>(value)); break;

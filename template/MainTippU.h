@@ -53,11 +53,6 @@ public:
     // buttons, which a user may still read or use.
     void DisableControls();
 
-    // The restart question and, on Yes, the restart of Windows, for a window whose Tag is
-    // `osType`; a restart that fails is reported to the user. True when Windows accepted
-    // the restart. NeuStart runs it and then hides the window; a caller whose window was
-    // destroyed meanwhile runs it on its own.
-    static bool AskAndRestart(std::int32_t osType);
     // Enables or disables one privilege of this process's access token.
     static bool SetPrivilege(const char* name, bool enable);
     // ExitWindowsEx(flags) with the shutdown privilege held for the call.

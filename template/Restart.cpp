@@ -2,7 +2,6 @@
 // it starts, and the shutdown privilege that Windows NT and its successors ask for.
 #include "contract/OSTypes.h"
 #include "template/MainTippU.h"
-#include "toolkit/base/DestroyWatch.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/base/Handles.h"
 #include "toolkit/system/Dialogs.h"
@@ -17,15 +16,11 @@ constexpr char kShutdownPrivilege[] = "SeShutdownPrivilege";
 
 } // namespace
 
+// Asked also when the window ended while the settings were being saved: they are saved.
 void TfrmTippTemplate::NeuStart()
 {
-    const tk::TDestroyWatch window(this);
-    if (AskAndRestart(Tag()) && window.Alive()) Close();
-}
-
-bool TfrmTippTemplate::AskAndRestart(std::int32_t osType)
-{
-    if (!tk::ConfirmYesNo(kQuestion)) return false;
+    if (!tk::ConfirmYesNo(kQuestion)) return;
+    const std::int32_t osType = Tag();
     bool restarting;
     // Windows NT and 2000 refuse a restart without the privilege.
     if (osType == OSTypes::kWindowsNT || osType == OSTypes::kWindows2000) {
@@ -37,8 +32,8 @@ bool TfrmTippTemplate::AskAndRestart(std::int32_t osType)
         if (!restarting && ::GetLastError() == ERROR_PRIVILEGE_NOT_HELD)
             restarting = ExitWindowsWithPrivilege(EWX_REBOOT);
     }
-    if (!restarting) tk::ShowMessage(kFailed);
-    return restarting;
+    if (restarting) Close();
+    else tk::ShowMessage(kFailed);
 }
 
 bool TfrmTippTemplate::SetPrivilege(const char* name, bool enable)

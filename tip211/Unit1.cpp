@@ -1,7 +1,6 @@
 #include "tip211/Unit1.h"
 #include "template/ModuleState.h"
 #include "toolkit/base/ClassInfo.h"
-#include "toolkit/base/DestroyWatch.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/system/IniFile.h"
 
@@ -130,11 +129,7 @@ void TFormTipp211::HotSpeedButtonOKClick(tk::TObject* sender)
     }
 
     // The host may answer the saved notice by closing the window. The settings are saved
-    // all the same, so the restart question is still asked; only hiding the window is
-    // left out.
-    const std::int32_t osType = Tag();
-    const tk::TDestroyWatch window(this);
+    // all the same, so the restart question is still asked.
     TfrmTippTemplate::HotSpeedButtonOKClick(sender);
-    if (window.Alive()) NeuStart();
-    else AskAndRestart(osType);
+    NeuStart();
 }

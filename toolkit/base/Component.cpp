@@ -28,9 +28,17 @@ TComponent::TComponent(TComponent* owner)
 
 TComponent::~TComponent()
 {
+    Destroying();
     NotifyFreeNotifies();
     DestroyComponents();
     if (m_owner) m_owner->RemoveComponent(this);
+}
+
+void TComponent::Destroying()
+{
+    if (m_destroying) return;
+    m_destroying = true;
+    for (TComponent* c : m_components) c->Destroying();
 }
 
 TComponent* TComponent::Components(int index) const

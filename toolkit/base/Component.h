@@ -35,6 +35,11 @@ public:
     int Tag() const { return m_tag; }
     void SetTag(int tag) { m_tag = tag; }
 
+    // The component is going: it and every component it owns are marked before anything of
+    // them is destroyed, and nothing of them makes a window again.
+    void Destroying();
+    [[nodiscard]] bool IsDestroying() const { return m_destroying; }
+
     TComponent* Owner() const { return m_owner; }
     int ComponentCount() const { return static_cast<int>(m_components.size()); }
     TComponent* Components(int index) const;
@@ -66,6 +71,7 @@ private:
     TComponent* m_owner = nullptr;
     std::vector<TComponent*> m_components;
     std::vector<TComponent*> m_freeNotifies;
+    bool m_destroying = false;
 };
 
 } // namespace tk

@@ -57,12 +57,27 @@ TForm::TForm(TComponent* owner) : TWinControl(owner)
 
 TForm::~TForm()
 {
+    DestroyWindows();
+    DestroyComponents();
+}
+
+void TForm::DestroyWindows()
+{
+    if (m_ended) return;
+    m_ended = true;
+    Destroying();
     if (OnDestroy) Guarded([this] { OnDestroy(this); });
     // One DestroyWindow for everything: Windows destroys the child windows and the
     // tooltip, which this window owns, with it. The controls then go without windows.
     m_hints.ForgetTooltip();
     DestroyHandle();
-    DestroyComponents();
+}
+
+void TForm::Release()
+{
+    if (m_ended) return;
+    DestroyWindows();
+    HandlerScope::Free(this);
 }
 
 void TForm::InitializeForm()
@@ -167,6 +182,7 @@ void TForm::WindowCreated()
 // window that is shown already is only brought to the front.
 void TForm::Show()
 {
+    if (IsDestroying()) return;
     HandleNeeded();
     if (Visible()) ::BringWindowToTop(Handle());
     else SetVisible(true);
@@ -177,7 +193,8 @@ void TForm::Close() { Hide(); }
 
 void TForm::Repaint()
 {
-    ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (HandleAllocated())
+        ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TForm::ScaleSelf(int multiplier, int divisor)

@@ -4,6 +4,8 @@
 // stored for its class and its ancestors (CreateForm); it keeps its tab cycle, its menu
 // shortcuts (FormKeys.cpp) and its hints (FormHints) working inside the host's message
 // loop.
+#include "toolkit/base/DestroyWatch.h"
+#include "toolkit/base/HandlerScope.h"
 #include "toolkit/window/Hints.h"
 #include "toolkit/window/WinControl.h"
 
@@ -41,6 +43,12 @@ public:
     TNotifyEvent OnShow;
     TNotifyEvent OnDestroy;
 
+    // Ends the form: its windows go now, so that nothing of it stays on the screen and the
+    // boxes it owns close; the object is freed once no handler runs (HandlerScope.h). A
+    // handler that waited meanwhile comes back to a form without windows, which makes none
+    // again. Once is enough: a second call does nothing.
+    void Release();
+
     // Shows the window without making it modal and brings it to the front.
     void Show();
     void Hide() { SetVisible(false); }
@@ -75,6 +83,8 @@ protected:
     void WindowCreated() override;
 
 private:
+    // What ending the form does before the object goes, once: OnDestroy, then the windows.
+    void DestroyWindows();
     // Takes the frame of the border style and icons it has now, keeping the client size.
     void ApplyWindowStyle(int clientWidth, int clientHeight);
     SIZE WindowFrame() const;
@@ -85,15 +95,27 @@ private:
     TPopupMenu* m_popupMenu = nullptr;
     UniqueIcon m_icon;
     FormHints m_hints{*this};
+    bool m_ended = false; // released, or being destroyed
 };
 
-// Creates a window of class T, reads its stored layouts and runs its creation event.
+// Creates a window of class T, reads its stored layouts and runs its creation event; null
+// when the creation event ended the form (another handler may have released it while the
+// creation waited in a box).
 template <class T>
 T* CreateForm(TComponent* owner)
 {
-    auto form = std::make_unique<T>(owner);
-    form->InitializeForm();
-    return form.release();
+    T* form = new T(owner);
+    const TDestroyWatch created(form);
+    {
+        const HandlerScope creating;
+        try {
+            form->InitializeForm();
+        } catch (...) {
+            form->Release();
+            throw;
+        }
+    }
+    return created.Alive() && !form->IsDestroying() ? form : nullptr;
 }
 
 } // namespace tk

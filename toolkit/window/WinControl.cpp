@@ -5,6 +5,7 @@
 #include "toolkit/base/Application.h"
 #include "toolkit/base/ClassInfo.h"
 #include "toolkit/base/Exceptions.h"
+#include "toolkit/base/HandlerScope.h"
 #include "toolkit/system/ErrorReport.h"
 #include "toolkit/window/AccessibilityApi.h"
 #include "toolkit/window/AccessibleClient.h"
@@ -58,7 +59,8 @@ HWND TWinControl::Handle() const
 
 void TWinControl::CreateHandle()
 {
-    if (m_hwnd) return;
+    // A control that is going makes no window again, whatever still asks for one.
+    if (m_hwnd || IsDestroying()) return;
     if (TWinControl* parent = Parent(); parent && !parent->m_hwnd) {
         parent->CreateHandle(); // makes this window too
         return;
@@ -174,10 +176,11 @@ LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
 }
 
 // Every message of a toolkit window passes here. A failure raised while handling it goes
-// to the standard report and never unwinds into Windows. The object may destroy itself
-// while handling a message, so nothing here touches it afterwards.
+// to the standard report and never unwinds into Windows. A form released while the message
+// is handled (HandlerScope.h) is freed only once the outermost handler has returned.
 LRESULT TWinControl::Dispatch(TWinControl* self, HWND, UINT msg, WPARAM wp, LPARAM lp)
 {
+    const HandlerScope handling;
     TMessage message{msg, wp, lp, 0};
     try {
         self->WndProc(message);
