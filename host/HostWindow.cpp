@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace Host {
 
@@ -220,6 +221,22 @@ bool HostWindow::Save()
     return false;
 }
 
+void HostWindow::Later(std::function<void()> action)
+{
+    m_later.push_back(std::move(action));
+    // Wakes the loop. Inside a module's box, that box's loop takes the message; the host's
+    // loop then comes round as soon as the module's call has returned.
+    ::PostMessageA(m_hwnd, WM_NULL, 0, 0);
+}
+
+void HostWindow::RunLater()
+{
+    // What an action asks for while it runs waits for the next round; once the window is
+    // gone, nothing is left to do.
+    for (const std::function<void()>& action : std::exchange(m_later, {}))
+        if (::IsWindow(m_hwnd)) action();
+}
+
 void HostWindow::ChooseTip()
 {
     const LRESULT selected = ::SendMessageA(m_list, LB_GETCURSEL, 0, 0);
@@ -297,20 +314,23 @@ LRESULT HostWindow::Handle(UINT msg, WPARAM wp, LPARAM lp)
     case WM_COMMAND:
         switch (LOWORD(wp)) {
         case kList:
-            if (HIWORD(wp) == LBN_SELCHANGE) ChooseTip();
+            if (HIWORD(wp) == LBN_SELCHANGE) Later([this] { ChooseTip(); });
             break;
         case kSave:
             if (HIWORD(wp) == BN_CLICKED) Save();
             break;
         case kGerman:
         case kEnglish:
-            if (HIWORD(wp) == BN_CLICKED) ChooseLanguage(LOWORD(wp) == kEnglish ? 1 : 0);
+            if (HIWORD(wp) == BN_CLICKED)
+                Later([this, language = LOWORD(wp) == kEnglish ? 1 : 0] { ChooseLanguage(language); });
             break;
         default: break;
         }
         return 0;
     case WM_CLOSE:
-        if (CloseTip(true)) ::DestroyWindow(m_hwnd);
+        Later([this] {
+            if (CloseTip(true)) ::DestroyWindow(m_hwnd);
+        });
         return 0;
     case WM_DESTROY:
         ::KillTimer(m_hwnd, kStateTimer);
@@ -336,7 +356,10 @@ int HostWindow::Run()
     if (m_script) ::SetTimer(m_hwnd, kScriptTimer, kScriptMs, nullptr);
 
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    for (;;) {
+        // No call into the module is running here.
+        RunLater();
+        if (::GetMessageA(&msg, nullptr, 0, 0) <= 0) break;
         if (::IsDialogMessageA(m_hwnd, &msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);

@@ -11,6 +11,7 @@
 #include "host/tips/LoadedTip.h"
 #include "toolkit/base/Handles.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +44,12 @@ private:
 
     bool OpenTip(std::size_t index);
     bool CloseTip(bool ask); // false when the user keeps the tip open
+    // Runs `action`, which may close the tip, from the host's own message loop: a request
+    // may come while a call into the module has not returned (a window message or a step
+    // of a script handled inside the module's modal box), and the module's code must not
+    // be freed or unloaded under it.
+    void Later(std::function<void()> action);
+    void RunLater();
     bool Save();
     void ChooseTip();
     void ChooseLanguage(int language);
@@ -68,6 +75,7 @@ private:
     HWND m_radio[2] = {};
     std::unique_ptr<LoadedTip> m_tip;
     std::unique_ptr<Script> m_script;
+    std::vector<std::function<void()>> m_later;
     std::string m_reportedState;
 };
 

@@ -59,6 +59,13 @@ struct Session {
             if (l.rfind(prefix, 0) == 0) return true;
         return false;
     }
+    // The first line that starts with `prefix`; the report's length when there is none.
+    [[nodiscard]] std::size_t Find(const std::string& prefix) const
+    {
+        std::size_t i = 0;
+        while (i < report.size() && report[i].rfind(prefix, 0) != 0) ++i;
+        return i;
+    }
     [[nodiscard]] std::string Text() const
     {
         std::string all;
@@ -191,6 +198,17 @@ TEST_F(HostSession, ClosingWithAnUnsavedChangeAsksAndNoLeavesTheFileUntouched)
         << s.Text();
     EXPECT_TRUE(s.Has("closing Tipp211.dll: ModulChanged 1, ModulNr 2")) << s.Text();
     EXPECT_EQ(Ini(), before);
+}
+
+// The host is closed while the tip waits in its Info box, whose message loop takes the
+// close: the tip is freed once the box is answered, not under the module's own loop.
+TEST_F(HostSession, ClosingWhileTheTipWaitsInABoxWaitsForTheBox)
+{
+    const Session s = RunHost("--tip 211 --language 1 --click Info --quit --answer ok");
+    EXPECT_EQ(s.exitCode, 0u) << s.Text();
+    EXPECT_LT(s.Find("question \"Valid for:"), s.Find("closing Tipp211.dll: ")) << s.Text();
+    EXPECT_TRUE(s.Has("ModulFree 1")) << s.Text();
+    EXPECT_TRUE(s.Has("end")) << s.Text();
 }
 
 TEST_F(HostSession, ClosingWithAnUnsavedChangeAndYesSaves)
