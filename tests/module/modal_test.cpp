@@ -20,6 +20,12 @@ constexpr char kRangeError[] = "Range check error";
 constexpr LPARAM kTopBit = static_cast<LPARAM>(0x80000000u);
 constexpr int kBurst = 40;
 
+class ModalTest;
+// The fixture whose host reacts to its activation, and what its calls returned
+// (ModulSaveChanges, then ModulFree).
+ModalTest* g_activated = nullptr;
+std::vector<int> g_calls;
+
 class ModalTest : public ts::SavingTip {
 protected:
     struct Wait {
@@ -96,6 +102,17 @@ protected:
         EXPECT_TRUE(tip.Windows().empty());
     }
 
+public:
+    // The host's calls as it is activated while the tip window goes, once.
+    void ReactOnce()
+    {
+        ModuleApi::Failure failure;
+        g_calls.push_back(tip.Api().SaveChanges(failure));
+        g_calls.push_back(tip.Api().Free());
+        g_activated = nullptr;
+    }
+
+protected:
     void CheckEveryAction(const Wait& wait)
     {
         for (Action action : {Action::Close, Action::Free, Action::Burst}) Check(wait, action);
@@ -132,6 +149,39 @@ TEST_F(ModalTest, EveryActionInEveryWaitLeavesNoFreedWindowBehind)
          }},
     };
     for (const Wait& wait : waits) CheckEveryAction(wait);
+}
+
+// A host that answers its own activation, as the tip window is destroyed, by saving or
+// freeing finds no window: the window goes once. (The close command hides the window
+// first, and the host is activated then, while the window still exists.)
+WNDPROC g_partyProc = nullptr;
+
+LRESULT CALLBACK ReactToActivation(HWND window, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE && g_activated) g_activated->ReactOnce();
+    return ::CallWindowProcA(g_partyProc, window, msg, wp, lp);
+}
+
+TEST_F(ModalTest, AHostThatReactsToItsActivationAsTheWindowGoesFindsNoWindow)
+{
+    g_partyProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(party.Window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReactToActivation)));
+    for (bool byFree : {true, false}) {
+        SCOPED_TRACE(byFree ? "ModulFree" : "a second ModulCreate");
+        HWND window = Open();
+        ASSERT_EQ(::GetActiveWindow(), window);
+        g_calls.clear();
+        g_activated = this;
+        if (byFree) EXPECT_EQ(tip.Api().Free(), 1);
+        else EXPECT_EQ(tip.Create(), 0);
+        g_activated = nullptr;
+        EXPECT_EQ(g_calls, (std::vector<int>{0, 1})) << "no window to save, none to free";
+        EXPECT_FALSE(::IsWindow(window));
+        EXPECT_EQ(tip.Windows().size(), byFree ? 0u : 1u);
+        EXPECT_TRUE(boxes.Boxes().empty());
+        tip.Api().Free();
+    }
+    ::SetWindowLongPtrA(party.Window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_partyProc));
 }
 
 // "Big" is shown while the window is made, at any resolution but 96 pixels per inch,
