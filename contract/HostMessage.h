@@ -23,4 +23,15 @@ inline constexpr WPARAM kSaved = 9999;       // settings were saved; LParam says
 inline constexpr LPARAM kSavedDefaults = 1;  //   the defaults had been restored (ModulNr 1)
 inline constexpr LPARAM kSavedChanges = 2;   //   otherwise
 
+// How long a broadcast waits for one window of another thread to handle the message.
+inline constexpr UINT kAnswerTimeoutMs = 3000;
+
+// Sends `message` (the number "Kelvamo" was registered as) to every top-level window, so
+// that a party may answer inside the call, as the tip window does when it closes on a
+// host's answer to its notice. Each window of the calling thread, and each responsive one
+// of another thread, has handled it when the call returns; a window that does not answer
+// within kAnswerTimeoutMs is passed over, and one that Windows already counts as hung at
+// once, so that no window of another program can hold the sender.
+void Broadcast(UINT message, WPARAM command, LPARAM value);
+
 } // namespace HostMessage
