@@ -58,9 +58,11 @@ public:
     // the restart. NeuStart runs it and then hides the window; a caller whose window was
     // destroyed meanwhile runs it on its own.
     static bool AskAndRestart(std::int32_t osType);
-    // Enables or disables one privilege of this process's access token.
-    static bool SetPrivilege(const char* name, bool enable);
-    // ExitWindowsEx(flags) with the shutdown privilege held for the call.
+    // Enables or disables one privilege of this process's access token; `wasEnabled`, when
+    // given, learns whether it was enabled before the call.
+    static bool SetPrivilege(const char* name, bool enable, bool* wasEnabled = nullptr);
+    // ExitWindowsEx(flags) with the shutdown privilege held for the call; afterwards the
+    // privilege is as it was before.
     static bool ExitWindowsWithPrivilege(std::int32_t flags);
 
     std::int32_t TippNr = 0; // the host's tip number, key of every help-text request
