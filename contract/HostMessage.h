@@ -1,7 +1,7 @@
 #pragma once
 // The window message that host and tip modules exchange by broadcast to every top-level
 // window: registered by name, a command or notice in WParam, its value in LParam. Neither
-// may have the top bit set.
+// may have the top bit set, nor, on the 64-bit build, more than 32 bits.
 #include <windows.h>
 
 namespace HostMessage {
