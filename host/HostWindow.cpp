@@ -148,11 +148,8 @@ void HostWindow::UpdateState()
     m_reportedState = state;
 }
 
-void HostWindow::Broadcast(WPARAM command, LPARAM value) const
-{
-    // A window that hangs in another program does not stop the host.
-    ::SendMessageTimeoutA(HWND_BROADCAST, m_message, command, value, SMTO_NORMAL | SMTO_ABORTIFHUNG, 2000, nullptr);
-}
+// A window that hangs in another program does not stop the host.
+void HostWindow::Broadcast(WPARAM command, LPARAM value) const { HostMessage::Broadcast(m_message, command, value); }
 
 // The tip window stands at the host window's right edge, top aligned.
 void HostWindow::FollowMove() const

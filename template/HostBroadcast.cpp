@@ -21,7 +21,7 @@ bool Registered() { return ModuleState::MessageId != 0; }
 
 void Send(WPARAM command, LPARAM value)
 {
-    if (Registered()) ::SendMessageA(HWND_BROADCAST, ModuleState::MessageId, command, value);
+    if (Registered()) HostMessage::Broadcast(ModuleState::MessageId, command, value);
 }
 
 } // namespace HostBroadcast

@@ -15,8 +15,9 @@ void Register();
 // sends no notice.
 bool Registered();
 
-// Sends the message to every top-level window; returns when all have handled it. Sends
-// nothing while the module has no number.
+// Sends the message to every top-level window (HostMessage::Broadcast): the tip window and
+// every window that answers have handled it when the call returns; one that hangs is
+// passed over. Sends nothing while the module has no number.
 void Send(WPARAM command, LPARAM value);
 
 } // namespace HostBroadcast

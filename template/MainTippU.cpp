@@ -13,6 +13,7 @@
 #include <shellapi.h>
 
 #include <iterator>
+#include <type_traits>
 
 namespace {
 
@@ -74,9 +75,13 @@ void TfrmTippTemplate::WndProc(tk::TMessage& m)
     tk::TForm::WndProc(m);
     if (!HostBroadcast::Registered() || m.Msg != ModuleState::MessageId) return;
 
-    const auto command = static_cast<std::uint32_t>(m.WParam);
-    const auto value = static_cast<std::uint32_t>(m.LParam);
-    if ((command | value) & 0x80000000u) throw tk::ERangeError();
+    // A command or value takes 31 bits. One with the top bit set, or on the 64-bit build
+    // one that does not fit into 32 bits (cut to them it could read as another command),
+    // is refused before any command runs.
+    constexpr std::uint32_t kLargest = 0x7FFFFFFF;
+    const WPARAM command = m.WParam;
+    const auto value = static_cast<std::make_unsigned_t<LPARAM>>(m.LParam);
+    if (command > kLargest || value > kLargest) throw tk::ERangeError();
 
     switch (command) {
     case HostMessage::kClose: {

@@ -53,9 +53,11 @@ public:
     // buttons, which a user may still read or use.
     void DisableControls();
 
-    // Enables or disables one privilege of this process's access token.
-    static bool SetPrivilege(const char* name, bool enable);
-    // ExitWindowsEx(flags) with the shutdown privilege held for the call.
+    // Enables or disables one privilege of this process's access token; `wasEnabled`, when
+    // given, learns whether it was enabled before the call.
+    static bool SetPrivilege(const char* name, bool enable, bool* wasEnabled = nullptr);
+    // ExitWindowsEx(flags) with the shutdown privilege held for the call; afterwards the
+    // privilege is as it was before.
     static bool ExitWindowsWithPrivilege(std::int32_t flags);
 
     std::int32_t TippNr = 0; // the host's tip number, key of every help-text request

@@ -36,7 +36,7 @@ void TfrmTippTemplate::NeuStart()
     else tk::ShowMessage(kFailed);
 }
 
-bool TfrmTippTemplate::SetPrivilege(const char* name, bool enable)
+bool TfrmTippTemplate::SetPrivilege(const char* name, bool enable, bool* wasEnabled)
 {
     HANDLE raw = nullptr;
     if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw)) return false;
@@ -51,15 +51,23 @@ bool TfrmTippTemplate::SetPrivilege(const char* name, bool enable)
     DWORD returnLength = 0;
     // Success without the privilege assigned (ERROR_NOT_ALL_ASSIGNED) counts as success:
     // the shutdown request then tells.
-    return ::AdjustTokenPrivileges(token.get(), FALSE, &request, sizeof previous, &previous, &returnLength) != FALSE;
+    if (!::AdjustTokenPrivileges(token.get(), FALSE, &request, sizeof previous, &previous, &returnLength)) return false;
+    // The previous state lists the privilege when the call changed it (Windows) or set it
+    // (Wine); not listed, it was as asked already, or not assigned.
+    if (wasEnabled)
+        *wasEnabled =
+            previous.PrivilegeCount == 0 ? enable : (previous.Privileges[0].Attributes & SE_PRIVILEGE_ENABLED) != 0;
+    return true;
 }
 
 bool TfrmTippTemplate::ExitWindowsWithPrivilege(std::int32_t flags)
 {
     // Refused before the privilege is taken, so that it is never left enabled.
     if (flags < 0) throw tk::ERangeError();
-    if (!SetPrivilege(kShutdownPrivilege, true)) return false;
+    bool wasEnabled = false;
+    if (!SetPrivilege(kShutdownPrivilege, true, &wasEnabled)) return false;
     const bool restarting = ::ExitWindowsEx(static_cast<UINT>(flags), 0) != FALSE;
-    SetPrivilege(kShutdownPrivilege, false);
+    // The privilege goes back to what it was: a process that held it enabled keeps it.
+    if (!wasEnabled) SetPrivilege(kShutdownPrivilege, false);
     return restarting;
 }

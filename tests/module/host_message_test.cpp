@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <iterator>
 #include <ostream>
@@ -97,6 +98,48 @@ protected:
     {
         sent.push_back({command, value});
         party.Broadcast(command, value);
+    }
+
+    struct Command {
+        WPARAM command;
+        LPARAM value;
+    };
+    // Broadcasts each command to the tip window, shown and hidden: each is refused with one
+    // range-error report, shown before the party below the tip gets the command, and the
+    // window stays as it was.
+    void ExpectEachRefused(const std::vector<Command>& rows)
+    {
+        // Boxes shown when the party, below the tip, got each message.
+        std::vector<size_t> boxesAtParty;
+        party.OnReceive = [&](const ts::ReceivedMessage&) { boxesAtParty.push_back(boxes.Boxes().size()); };
+        size_t expectedBoxes = 0;
+        for (bool hidden : {false, true}) {
+            if (hidden) ::ShowWindow(tip, SW_HIDE);
+            ts::PumpMessages();
+            // A report over a hidden window gives the activation back to no window: only
+            // the visible one gets focus and foreground back as they were.
+            const auto stateOf = [hidden](HWND window) {
+                WindowState state = StateOf(window);
+                if (hidden) state.focus = state.foreground = nullptr;
+                return state;
+            };
+            for (const auto& row : rows) {
+                const WindowState before = stateOf(tip);
+                Broadcast(row.command, row.value);
+                ++expectedBoxes;
+                ts::PumpMessages();
+                const auto where = testing::Message() << "command 0x" << std::hex << row.command << " value 0x"
+                                                      << row.value << (hidden ? " hidden" : "");
+                EXPECT_EQ(stateOf(tip), before) << where;
+                ASSERT_EQ(boxes.Boxes().size(), expectedBoxes) << where;
+                EXPECT_EQ(boxes.Boxes().back().text, kRangeError) << where;
+                ASSERT_FALSE(boxesAtParty.empty()) << where;
+                EXPECT_EQ(boxesAtParty.back(), expectedBoxes) << where;
+            }
+        }
+        party.OnReceive = nullptr;
+        EXPECT_EQ(party.Received(), sent);
+        EXPECT_EQ(module.Windows().size(), 1u);
     }
 
     ts::TipModule module;
@@ -248,46 +291,32 @@ TEST_F(HostMessageTest, ShowMakesAHiddenWindowVisibleInFront)
 
 TEST_F(HostMessageTest, TopBitIsRefusedWithOneReportAndTheBroadcastGoesOn)
 {
-    // Boxes shown when the party, below the tip, got each message.
-    std::vector<size_t> boxesAtParty;
-    party.OnReceive = [&](const ts::ReceivedMessage&) { boxesAtParty.push_back(boxes.Boxes().size()); };
-    struct Row {
-        WPARAM command;
-        LPARAM value;
-    };
     // Every command with the top bit in WParam, in LParam and in both, and a few more.
-    std::vector<Row> rows = {{10, kTopBit | 50}, {12, static_cast<LPARAM>(0xFFFFFFFFu)}, {0xFFFFFFFF, 0}};
+    std::vector<Command> rows = {{10, kTopBit | 50}, {12, static_cast<LPARAM>(0xFFFFFFFFu)}, {0xFFFFFFFF, 0}};
     for (WPARAM command : {0, 10, 11, 12, 13, 200, 9999})
-        for (const Row& row :
-             {Row{command | 0x80000000u, 5}, Row{command, kTopBit}, Row{command | 0x80000000u, kTopBit}})
+        for (const Command& row :
+             {Command{command | 0x80000000u, 5}, Command{command, kTopBit}, Command{command | 0x80000000u, kTopBit}})
             rows.push_back(row); // command 0 with a top bit is no close: both are tested first
-    size_t expectedBoxes = 0;
-    for (bool hidden : {false, true}) {
-        if (hidden) ::ShowWindow(tip, SW_HIDE);
-        ts::PumpMessages();
-        // A report over a hidden window gives the activation back to no window: only the
-        // visible one gets focus and foreground back as they were.
-        const auto stateOf = [hidden](HWND window) {
-            WindowState state = StateOf(window);
-            if (hidden) state.focus = state.foreground = nullptr;
-            return state;
-        };
-        for (const auto& row : rows) {
-            const WindowState before = stateOf(tip);
-            Broadcast(row.command, row.value);
-            ++expectedBoxes;
-            ts::PumpMessages();
-            const auto where = testing::Message() << "command 0x" << std::hex << row.command << " value 0x" << row.value
-                                                  << (hidden ? " hidden" : "");
-            EXPECT_EQ(stateOf(tip), before) << where;
-            ASSERT_EQ(boxes.Boxes().size(), expectedBoxes) << where;
-            EXPECT_EQ(boxes.Boxes().back().text, kRangeError) << where;
-            ASSERT_FALSE(boxesAtParty.empty()) << where;
-            EXPECT_EQ(boxesAtParty.back(), expectedBoxes) << where;
-        }
-    }
-    EXPECT_EQ(party.Received(), sent);
-    EXPECT_EQ(module.Windows().size(), 1u);
+    ExpectEachRefused(rows);
+}
+
+// On the 64-bit build a WParam or LParam may hold more than 32 bits. Cut to 32, each of
+// these would read as a command that runs: a close, a placement, a show.
+TEST_F(HostMessageTest, ValuesBeyond32BitsAreRefusedLikeTheTopBit)
+{
+    if (sizeof(WPARAM) == 4) GTEST_SKIP() << "WParam and LParam have 32 bits on this build";
+    const auto wide = [](std::uint64_t bits) { return static_cast<WPARAM>(bits); };
+    const auto wideValue = [](std::uint64_t bits) { return static_cast<LPARAM>(bits); };
+    std::vector<Command> rows = {
+        {wide(0xFFFFFFFF'00000000), 0},
+        {10, wideValue(0xFFFFFFFF'00000032)},
+        {12, wideValue(0x7FFFFFFF'00000190)},
+    };
+    for (WPARAM command : {0, 10, 11, 12, 13, 200})
+        for (const Command& row : {Command{wide(0x1'00000000) | command, 5}, Command{command, wideValue(0x1'00000032)},
+                                   Command{wide(0x80000000'00000000) | command, wideValue(0x1'00000000)}})
+            rows.push_back(row);
+    ExpectEachRefused(rows);
 }
 
 TEST_F(HostMessageTest, CloseDestroysTheWindowAndLaterCallsFindNone)

@@ -1,10 +1,12 @@
 // The paging-file tip of the real Tipp211.dll against the real System.INI of the test's
 // Wine prefix: loading, change tracking, Undo and saving of PagingDrive and PagingFile.
+#include "host/script/ImportPatch.h"
 #include "tests/support/Pump.h"
 #include "tests/support/SavingTip.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -201,6 +203,72 @@ TEST_F(PagingFileTest, SaveThatCannotBeMadeWholeChangesNothing)
             EXPECT_EQ(ts::SystemIni::Read(), kBoth);
             EXPECT_TRUE(party.Received().empty());
             EXPECT_EQ(tip.Api().Changed(), 1) << "Saved was set";
+            EXPECT_EQ(tip.Api().Free(), 1);
+        }
+    }
+}
+
+// Stands in for WritePrivateProfileStringA in Tipp211.dll: a removal (a null value) of the
+// key named, or of any key when null, reports failure; the key stays unless `removes`.
+struct RefusedRemoval {
+    const char* key;
+    bool removes;
+};
+RefusedRemoval g_refusal;
+void* g_writeProfile = nullptr;
+
+BOOL WINAPI RefuseRemoval(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file)
+{
+    const auto write = reinterpret_cast<decltype(&::WritePrivateProfileStringA)>(g_writeProfile);
+    if (value || (g_refusal.key && std::strcmp(key, g_refusal.key) != 0)) return write(section, key, value, file);
+    if (g_refusal.removes) write(section, key, value, file);
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+// Undo empties both fields, so that OK removes both keys, PagingDrive first. A removal
+// whose key is still there fails the save at that key, as a refused write does: a key not
+// yet handled stays, nothing is broadcast or asked, and ModulChanged and ModulNr stay. A
+// removal reported as failed whose key is gone has worked.
+TEST_F(PagingFileTest, ARemovalThatLeavesTheKeyFailsTheSave)
+{
+    const struct {
+        RefusedRemoval refusal;
+        std::string after;
+        bool saved;
+    } rows[] = {
+        {{"PagingDrive", false}, kBoth, false},
+        {{"PagingFile", false}, Ini("PagingFile=C:\\WIN386.SWP\r\n"), false},
+        {{nullptr, true}, Ini(""), true},
+    };
+    const Host::ImportPatch patch(tip.Library(), "kernel32.dll", "WritePrivateProfileStringA",
+                                  reinterpret_cast<void*>(&RefuseRemoval));
+    g_writeProfile = patch.Original();
+    for (const auto& row : rows) {
+        for (bool byClick : {true, false}) {
+            SCOPED_TRACE(testing::Message() << (row.refusal.key ? row.refusal.key : "both, removed")
+                                            << (byClick ? ", click" : ", ModulSaveChanges"));
+            g_refusal = row.refusal;
+            ts::SystemIni::Write(kBoth);
+            Open();
+            ts::Click(window, ts::tip::kUndo);
+            boxes.SetAnswer(IDNO);
+            boxes.Clear();
+            const Lines failure = row.saved ? Lines{} : Lines{"Unable to write to System.INI"};
+            if (byClick) {
+                ts::Click(window, ts::tip::kOK);
+                if (!row.saved) {
+                    EXPECT_EQ(boxes.Texts(), failure);
+                }
+            } else {
+                const ModuleApi::Failure raised = Save();
+                EXPECT_EQ(raised.raised ? Lines{raised.text} : Lines{}, failure);
+            }
+            EXPECT_EQ(ts::SystemIni::Read(), row.after);
+            EXPECT_EQ(party.Received(), (row.saved ? Messages{{9999, 1}} : Messages{}));
+            EXPECT_EQ(Asked(), row.saved);
+            EXPECT_EQ(tip.Api().Changed(), row.saved ? 2 : 1);
+            EXPECT_EQ(tip.Api().Nr(), 1);
             EXPECT_EQ(tip.Api().Free(), 1);
         }
     }

@@ -46,6 +46,10 @@ TEST_F(RestartTest, EachSystemRestartsWithThePrivilegeItNeeds)
         bool tokenOpens, lookupWorks;
         Lines calls;
         bool restarts;
+        // The privilege before the restart, which it is again afterwards, and whether
+        // AdjustTokenPrivileges lists it in the previous state when it leaves it as it was
+        // (Wine) or not (Windows).
+        bool enabled = false, listsUnchanged = true;
     };
     const Row rows[] = {
         {10, {}, true, true, Join({kPrivilegeOn, kRestart, kPrivilegeOff}), true},
@@ -64,19 +68,37 @@ TEST_F(RestartTest, EachSystemRestartsWithThePrivilegeItNeeds)
          true,
          Join({kRestart, kPrivilegeOn, kRestart, kPrivilegeOff}),
          false},
+        // A privilege enabled before stays enabled; one disabled is disabled again.
+        {10, {}, true, true, Join({kPrivilegeOn, kRestart}), true, true, true},
+        {10, {}, true, true, Join({kPrivilegeOn, kRestart}), true, true, false},
+        {11, {ERROR_ACCESS_DENIED}, true, true, Join({kPrivilegeOn, kRestart}), false, true, false},
+        {10, {}, true, true, Join({kPrivilegeOn, kRestart, kPrivilegeOff}), true, false, false},
+        {13,
+         {ERROR_PRIVILEGE_NOT_HELD},
+         true,
+         true,
+         Join({kRestart, kPrivilegeOn, kRestart, kPrivilegeOff}),
+         true,
+         false,
+         false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "OSType " << row.osType << ", first error "
-                                        << (row.exitErrors.empty() ? 0 : row.exitErrors.front()));
+                                        << (row.exitErrors.empty() ? 0 : row.exitErrors.front())
+                                        << (row.enabled ? ", enabled" : ", disabled")
+                                        << (row.listsUnchanged ? " as Wine reports" : " as Windows reports"));
         HWND window = Open(row.osType);
         shutdown.calls.clear();
         shutdown.exitErrors = row.exitErrors;
         shutdown.tokenOpens = row.tokenOpens;
         shutdown.lookupWorks = row.lookupWorks;
+        shutdown.privilegeEnabled = row.enabled;
+        shutdown.listsUnchanged = row.listsUnchanged;
         boxes.SetAnswer(IDYES);
 
         EXPECT_FALSE(Save().raised);
         EXPECT_EQ(shutdown.calls, row.calls);
+        EXPECT_EQ(shutdown.privilegeEnabled, row.enabled) << "the privilege is not as it was";
         EXPECT_EQ(boxes.Texts(), (row.restarts ? Lines{kQuestion} : Lines{kQuestion, kFailed}));
         ASSERT_FALSE(boxes.Boxes().empty());
         EXPECT_EQ(boxes.Boxes()[0].flags & (MB_TYPEMASK | MB_ICONMASK), UINT(MB_YESNO | MB_ICONQUESTION));

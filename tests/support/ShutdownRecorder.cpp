@@ -54,6 +54,16 @@ BOOL WINAPI FakeAdjustTokenPrivileges(HANDLE token, BOOL disableAll, TOKEN_PRIVI
         "AdjustTokenPrivileges " + std::string(ours ? "shutdown" : "other") + (disableAll ? " all" : "") +
         " attributes " + Hex(state ? state->Privileges[0].Attributes : 0) + " buffer " + std::to_string(length) +
         (previous ? "" : " no previous") + (returnLength && *returnLength == 0 ? "" : " length not 0"));
+    if (!ours) return TRUE;
+    const bool enable = (state->Privileges[0].Attributes & SE_PRIVILEGE_ENABLED) != 0;
+    const bool listed = enable != g_recorder->privilegeEnabled || g_recorder->listsUnchanged;
+    if (previous && length >= sizeof(TOKEN_PRIVILEGES)) {
+        previous->PrivilegeCount = listed ? 1 : 0;
+        previous->Privileges[0] = {state->Privileges[0].Luid,
+                                   g_recorder->privilegeEnabled ? DWORD{SE_PRIVILEGE_ENABLED} : 0};
+        if (returnLength) *returnLength = listed ? sizeof(TOKEN_PRIVILEGES) : sizeof(DWORD);
+    }
+    g_recorder->privilegeEnabled = enable;
     return TRUE;
 }
 

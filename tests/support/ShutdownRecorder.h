@@ -24,6 +24,11 @@ public:
     std::deque<DWORD> exitErrors;
     bool tokenOpens = true;
     bool lookupWorks = true;
+    // The token's shutdown privilege, enabled or not; AdjustTokenPrivileges sets it.
+    bool privilegeEnabled = false;
+    // Whether AdjustTokenPrivileges lists a privilege it left as it was in the previous
+    // state, as Wine does; Windows lists only those it changed.
+    bool listsUnchanged = true;
 
     void* originalCloseHandle = nullptr;
 

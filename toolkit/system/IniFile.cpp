@@ -44,10 +44,11 @@ void TIniFile::WriteString(const std::string& section, const std::string& key, c
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& key)
 {
-    // The profile function may report an absent key as a failure too; only a file it
-    // could not write is one.
-    if (!::WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, m_fileName.c_str()) &&
-        !CanOpen(GENERIC_WRITE))
+    if (::WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, m_fileName.c_str())) return;
+    // The profile function may report an absent key as a failure too: a removal has worked
+    // when the key is gone. A file that cannot be written fails it on its own, since one
+    // held open without sharing reads as if the key were gone.
+    if (!CanOpen(GENERIC_WRITE) || ReadString(section, key, kAbsent) != kAbsent)
         throw EIniFileException("Unable to write to " + m_fileName);
 }
 

@@ -33,7 +33,8 @@ public:
     // file cannot be written or the value is not storable; then nothing is written.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     // Removes the key; an absent key, section or file is no failure. Raises
-    // EIniFileException when the file exists but cannot be written.
+    // EIniFileException when the file exists but cannot be written, or the key is still
+    // there after a removal that the profile function reported as failed.
     void DeleteKey(const std::string& section, const std::string& key);
 
 private:
