@@ -253,11 +253,11 @@ TEST_F(HostSession, TheChosenLanguageIsKeptForTheNextStart)
 
 // Libraries of the right names in places the search order looks at before the right
 // ones: a SorvHelp.dll in the current directory while the host's folder has none, and an
-// oleacc.dll in the host's folder. Wine loads its own oleacc wherever a file of that name
-// lies, unless told to prefer the file, as Windows loads a library that is none of its
-// known ones; so it is told. The planted file is a copy of SorvHelp.dll: as the help
-// library it would open the tip, as oleacc.dll it would leave the tip window without an
-// accessible object to press a button of.
+// oleacc.dll in the host's folder. Wine loads its own oleacc even where such a file comes
+// first in the search order; told to prefer the file, it loads it, as Windows loads any
+// library that is none of its known DLLs, so it is told that for Sorvanti.exe. The planted
+// file is a copy of SorvHelp.dll: as the help library it would open the tip, as
+// oleacc.dll it would leave the host without an accessible object to press a button of.
 TEST_F(HostSession, LibrariesOfTheSearchOrderAreNotLoaded)
 {
     const std::string overrides = std::string(kVersionKey) + "\\DllOverrides";
