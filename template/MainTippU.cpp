@@ -9,6 +9,7 @@
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/system/Dialogs.h"
 #include "toolkit/system/Registry.h"
+#include "toolkit/system/SystemFolders.h"
 
 #include <shellapi.h>
 
@@ -22,6 +23,7 @@ constexpr int kDesignPixelsPerInch = 96;
 // Where the registry editor keeps the key it opens at.
 constexpr char kRegeditKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
 constexpr char kLastKey[] = "LastKey";
+constexpr char kEditor[] = "regedit.exe"; // in the Windows folder
 
 // The library owns the text; the window keeps a copy.
 std::string HelpText(std::int32_t tippNr, int kind)
@@ -213,7 +215,9 @@ void TfrmTippTemplate::HotSpeedButtonInfoClick(tk::TObject*)
 
 // Points the registry editor at the tip's key and starts it. The value is written and the
 // key closed first: the editor reads it when it starts. A refused write ends the handler
-// before the editor is started.
+// before the editor is started. The editor is the Windows folder's, by its full path: a
+// regedit.exe in the host's folder or the current directory would come first in the
+// search order and run with the user's rights. An editor that did not start is reported.
 void TfrmTippTemplate::HotSpeedButtonRegistryClick(tk::TObject*)
 {
     {
@@ -224,5 +228,13 @@ void TfrmTippTemplate::HotSpeedButtonRegistryClick(tk::TObject*)
         registry.WriteString(kLastKey, HelpText(TippNr, HelpKind::kRegistryKey));
         registry.CloseKey();
     }
-    ::ShellExecuteA(Handle(), nullptr, "regedit.exe", "", "", SW_SHOW);
+    const std::string editor = tk::WindowsFolderFile(kEditor);
+    // ShellExecuteA's result is no handle: 32 or less is the code of a failure.
+    if (editor.empty() ||
+        reinterpret_cast<INT_PTR>(::ShellExecuteA(Handle(), nullptr, editor.c_str(), "", "", SW_SHOW)) <= 32) {
+        const std::string name = editor.empty() ? kEditor : editor;
+        tk::ShowMessage(ModuleState::Language == 1
+                            ? "The registry editor " + name + " could not be started."
+                            : "Der Registrierungs-Editor " + name + " lie\xDF sich nicht starten.");
+    }
 }

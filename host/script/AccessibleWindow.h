@@ -4,10 +4,12 @@
 // role, name, state, place and default action. The host's script finds the tip window's
 // buttons this way, by what they are rather than where they were, and so do the tests.
 //
-// oleacc.dll and ole32.dll are loaded at run time, so that the host still starts on a
-// Windows 95 or NT 4.0 without Active Accessibility; there the constructor throws. COM is
-// initialised for the calling thread for the object's life, as a client must.
+// oleacc.dll, oleaut32.dll and ole32.dll are loaded from the system folder at run time, so
+// that the host still starts on a Windows 95 or NT 4.0 without Active Accessibility; there
+// the constructor throws. COM is initialised for the calling thread for the object's
+// life, as a client must.
 #include "toolkit/base/ComRef.h"
+#include "toolkit/system/SystemFolders.h"
 
 #include <windows.h>
 #include <oleacc.h>
@@ -47,9 +49,9 @@ public:
     IAccessible* Object() const { return m_object.Get(); }
 
 private:
-    // A library loaded for this client's life.
+    // A library of the system folder loaded for this client's life.
     struct Library {
-        explicit Library(const char* name) : module(::LoadLibraryA(name)) {}
+        explicit Library(const char* name) : module(tk::LoadSystemLibrary(name)) {}
         ~Library()
         {
             if (module) ::FreeLibrary(module);

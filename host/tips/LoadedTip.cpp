@@ -10,6 +10,9 @@ constexpr int kTipClientWidth = 292;
 constexpr int kTipClientHeight = 426;
 constexpr DWORD kTipFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
+// The help library that every tip module imports.
+constexpr char kHelpLibrary[] = "SorvHelp.dll";
+
 // Where the refused restarts of a scripted session are reported.
 Report* g_restartReport = nullptr;
 
@@ -36,6 +39,11 @@ std::unique_ptr<LoadedTip> LoadedTip::Load(const std::string& folder, const Tip&
                                            Report* scripted)
 {
     std::unique_ptr<LoadedTip> loaded(new LoadedTip(tip, index, language));
+    // The help library first, by its full path: the module's import of it then binds to
+    // this copy, which Windows already has loaded under that name, and not to one that
+    // the search order finds elsewhere (the current directory, the path).
+    loaded->m_help.reset(::LoadLibraryA((folder + "\\" + kHelpLibrary).c_str()));
+    if (!loaded->m_help) return nullptr;
     loaded->m_library.reset(::LoadLibraryA((folder + "\\" + tip.file).c_str()));
     if (!loaded->m_library || !loaded->m_api.Bind(loaded->m_library.get())) return nullptr;
     if (scripted) {

@@ -1,7 +1,7 @@
 #pragma once
-// One tip module while the host shows it: its library loaded from the program's folder,
-// its window created beside the host window, its state read, its changes saved, and then
-// its window and library freed.
+// One tip module while the host shows it: its library and the help library it imports
+// loaded from the program's folder, its window created beside the host window, its state
+// read, its changes saved, and then its window and libraries freed.
 #include "contract/ModuleCaller.h"
 #include "host/script/ImportPatch.h"
 #include "host/script/Report.h"
@@ -18,8 +18,9 @@ namespace Host {
 
 class LoadedTip {
 public:
-    // Loads the library of `tip` (the index-th of the host's list) from `folder`; null
-    // when it does not load or lacks one of the five exports. With a report, the tip runs
+    // Loads the library of `tip` (the index-th of the host's list) from `folder`, and
+    // SorvHelp.dll, which it imports, from there before it; null when either does not load
+    // or the tip's library lacks one of the five exports. With a report, the tip runs
     // in a scripted session: its restart of Windows is refused and reported there, since
     // under Wine a restart ends every program of the prefix.
     static std::unique_ptr<LoadedTip> Load(const std::string& folder, const Tip& tip, std::size_t index, int language,
@@ -54,6 +55,7 @@ private:
     // unloaded.
     HostString m_caption;
     HostString m_hint;
+    UniqueLibrary m_help; // held while the module that imports it is loaded
     UniqueLibrary m_library;
     ModuleApi::Module m_api;
     std::optional<ImportPatch> m_restartGuard;

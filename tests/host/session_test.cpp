@@ -74,17 +74,19 @@ struct Session {
     }
 };
 
-// Runs Sorvanti.exe with `arguments` and its report in a file of its own.
-Session RunHost(const std::string& arguments)
+// Runs Sorvanti.exe of `folder` with `arguments` and its report in a file of its own, in
+// `currentDirectory` (null: this program's).
+Session RunHost(const std::string& arguments, const std::string& folder = Host::ProgramFolder(),
+                const char* currentDirectory = nullptr)
 {
     const std::string report = Host::ProgramFolder() + "\\session-report.txt";
     std::remove(report.c_str());
-    std::string command = "\"" + Host::ProgramFolder() + "\\Sorvanti.exe\" --report \"" + report + "\" " + arguments;
+    std::string command = "\"" + folder + "\\Sorvanti.exe\" --report \"" + report + "\" " + arguments;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     Session session;
-    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, currentDirectory, &si, &pi)) {
         session.exitCode = ~0u;
         return session;
     }
@@ -265,4 +267,44 @@ TEST_F(HostSession, TheChosenLanguageIsKeptForTheNextStart)
     EXPECT_TRUE(choose.Has("language 1")) << choose.Text();
     const Session next = RunHost("--tip 211 --quit");
     EXPECT_TRUE(next.Has("open Tipp211.dll: tip 211, language 1, OSType 3, OSMask 0x9FF")) << next.Text();
+}
+
+// Libraries of the right names in places the search order looks at before the right
+// ones: a SorvHelp.dll in the current directory while the host's folder has none, and an
+// oleacc.dll in the host's folder. Wine loads its own oleacc even where such a file comes
+// first in the search order; told to prefer the file, it loads it, as Windows loads any
+// library that is none of its known DLLs, so it is told that for Sorvanti.exe. The planted
+// file is a copy of SorvHelp.dll: as the help library it would open the tip, as
+// oleacc.dll it would leave the host without an accessible object to press a button of.
+TEST_F(HostSession, LibrariesOfTheSearchOrderAreNotLoaded)
+{
+    const std::string overrides = std::string(kVersionKey) + "\\DllOverrides";
+    const ts::SavedRegistryKey savedOverrides{overrides};
+    ts::WriteRegistryValue(overrides, "oleacc", ts::String("native,builtin"));
+    const struct {
+        const char* planted;
+        bool inHostFolder;
+        std::vector<const char*> hostFiles;
+        const char* arguments;
+        const char* expected;
+    } rows[] = {
+        {"SorvHelp.dll",
+         false,
+         {"Sorvanti.exe", "Tipps.ini", "Tipp211.dll"},
+         "--tip 211 --quit",
+         "error: Tipp211.dll cannot be loaded"},
+        {"oleacc.dll",
+         true,
+         {"Sorvanti.exe", "Tipps.ini", "Tipp211.dll", "SorvHelp.dll"},
+         "--tip 211 --language 1 --press \"Restore defaults\" --state --quit --answer no",
+         "state: ModulChanged 1, ModulNr 1"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.planted);
+        const ts::TemporaryFolder host("planted-host"), current("planted-current");
+        for (const char* file : row.hostFiles) host.Copy(Host::ProgramFolder() + "\\" + file, file);
+        (row.inHostFolder ? host : current).Copy(Host::ProgramFolder() + "\\SorvHelp.dll", row.planted);
+        const Session s = RunHost(row.arguments, host.Path(), current.Path().c_str());
+        EXPECT_TRUE(s.Has(row.expected)) << s.Text();
+    }
 }

@@ -261,4 +261,31 @@ TEST_F(AccessibilityTest, AnObjectKeptPastModulFreeFailsSafely)
     EXPECT_EQ(dispatch, nullptr);
 }
 
+struct LoadedLibraries {
+    void* load = nullptr; // LoadLibraryA
+    std::vector<std::string> names;
+} g_libraries;
+
+HMODULE WINAPI RecordLoad(const char* name)
+{
+    g_libraries.names.emplace_back(name);
+    return reinterpret_cast<HMODULE(WINAPI*)(const char*)>(g_libraries.load)(name);
+}
+
+// The libraries the module loads when a client first asks, by their full paths in the
+// system folder: by bare names, libraries of theirs planted in the host's folder or the
+// current directory came first. (HostSession.LibrariesOfTheSearchOrderAreNotLoaded plants
+// one, but there the host's own client loads oleacc before the module asks for it.)
+TEST_F(AccessibilityTest, TheLibrariesComeFromTheSystemFolder)
+{
+    const Host::ImportPatch record(tip.Library(), "kernel32.dll", "LoadLibraryA", reinterpret_cast<void*>(&RecordLoad));
+    g_libraries = {record.Original(), {}};
+    Open();
+    EXPECT_FALSE(Host::AccessibleWindow(window).Elements().empty());
+    char folder[MAX_PATH] = {};
+    ::GetSystemDirectoryA(folder, MAX_PATH);
+    const std::string system(folder);
+    EXPECT_EQ(g_libraries.names, (std::vector<std::string>{system + "\\oleacc.dll", system + "\\oleaut32.dll"}));
+}
+
 } // namespace

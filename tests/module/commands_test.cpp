@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
 #include <optional>
 
 namespace {
@@ -30,12 +31,22 @@ std::optional<std::string> LastKey()
 
 void SetLastKey(const std::string& key) { ts::WriteRegistryValue(kRegeditKey, "LastKey", ts::String(key)); }
 
-// What the module asks of the help library and the shell, recorded.
+// The registry editor of the Windows folder, by its full path.
+std::string Editor()
+{
+    char folder[MAX_PATH] = {};
+    ::GetWindowsDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\regedit.exe";
+}
+
+// What the module asks of the help library and the shell, recorded, and what the shell
+// answers.
 struct Recorded {
     const char* helpText = nullptr;
     bool useRealHelp = true;
     void* realHelp = nullptr;
     Lines shellCalls;
+    INT_PTR shellResult = 42;
 } g_recorded;
 
 const char* __stdcall FakeGetHelpText(int tipNr, int kind)
@@ -53,8 +64,10 @@ HINSTANCE WINAPI FakeShellExecuteA(HWND owner, const char* verb, const char* fil
         call.append(s ? " \"" : " null").append(s ? s : "").append(s ? "\"" : "");
     call.append(" ").append(std::to_string(show)).append(" LastKey ").append(LastKey().value_or("absent"));
     g_recorded.shellCalls.push_back(call);
-    return reinterpret_cast<HINSTANCE>(42);
+    return reinterpret_cast<HINSTANCE>(g_recorded.shellResult);
 }
+
+UINT WINAPI NoWindowsFolder(char*, UINT) { return 0; }
 
 class CommandsTest : public testing::Test {
 protected:
@@ -129,9 +142,41 @@ TEST_F(CommandsTest, RegistryPointsTheEditorAtTheTipsKeyBeforeStartingIt)
         g_recorded.shellCalls.clear();
         ts::Click(Open(), ts::tip::kRegistry);
         EXPECT_EQ(LastKey(), row.lastKey);
-        EXPECT_EQ(g_recorded.shellCalls,
-                  Lines{std::string("window null \"regedit.exe\" \"\" \"\" 5 LastKey ").append(row.lastKey)});
+        EXPECT_EQ(g_recorded.shellCalls, Lines{"window null \"" + Editor() + "\" \"\" \"\" 5 LastKey " + row.lastKey});
         EXPECT_TRUE(boxes.Texts().empty());
+        EXPECT_EQ(tip.Api().Free(), 1);
+    }
+}
+
+// A result of 32 or less is a failure: a message in the window's language says so. An
+// unknown Windows folder starts nothing, rather than a regedit.exe of the search order.
+TEST_F(CommandsTest, RegistryReportsAnEditorThatDidNotStart)
+{
+    InterceptShell();
+    const std::string german = " lie\xDF sich nicht starten.";
+    const struct {
+        INT_PTR result;
+        bool folderKnown;
+        int language;
+        Lines texts;
+    } rows[] = {
+        {SE_ERR_FNF, true, 0, {"Der Registrierungs-Editor " + Editor() + german}},
+        {32, true, 1, {"The registry editor " + Editor() + " could not be started."}},
+        {33, true, 1, {}},
+        {42, false, 0, {"Der Registrierungs-Editor regedit.exe" + german}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "result " << row.result << ", folder known " << row.folderKnown);
+        g_recorded.shellResult = row.result;
+        g_recorded.shellCalls.clear();
+        HWND window = Open(row.language);
+        std::optional<Host::ImportPatch> noFolder;
+        if (!row.folderKnown)
+            noFolder.emplace(tip.Library(), "kernel32.dll", "GetWindowsDirectoryA",
+                             reinterpret_cast<void*>(&NoWindowsFolder));
+        ts::Click(window, ts::tip::kRegistry);
+        EXPECT_EQ(g_recorded.shellCalls.size(), row.folderKnown ? 1u : 0u);
+        EXPECT_EQ(boxes.Texts(), row.texts);
         EXPECT_EQ(tip.Api().Free(), 1);
     }
 }

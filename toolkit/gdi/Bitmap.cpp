@@ -76,6 +76,8 @@ void TBitmap::DrawTransparent(HDC dc, int x, int y, bool disabled) const
     // Work on a copy: the key pixels take the target's colours, disabled ones turn grey.
     TBitmap copy;
     copy.SetSize(m_width, m_height);
+    // Without a bitmap to spare (GDI exhausted) the picture is left out.
+    if (copy.Empty()) return;
     {
         UniqueMemoryDC memory(::CreateCompatibleDC(dc));
         SelectedObject select(memory.get(), copy.Handle());

@@ -42,7 +42,8 @@ public:
     };
 
     // Draws the bitmap with the colour of its lower-left pixel left out; a disabled
-    // picture is drawn in light grey tones.
+    // picture is drawn in light grey tones. Draws nothing when the system can make no
+    // bitmap to work on.
     void DrawTransparent(HDC dc, int x, int y, bool disabled) const;
 
     std::function<void()> OnChange;

@@ -1,6 +1,7 @@
 #include "toolkit/system/IniFile.h"
 #include "toolkit/base/Exceptions.h"
 #include "toolkit/base/Handles.h"
+#include "toolkit/system/SystemFolders.h"
 
 #include <windows.h>
 #include <vector>
@@ -55,12 +56,8 @@ void TIniFile::DeleteKey(const std::string& section, const std::string& key)
 std::string TIniFile::Path() const
 {
     if (m_fileName.find_first_of("\\/:") != std::string::npos) return m_fileName;
-    char folder[MAX_PATH] = {};
-    const UINT length = ::GetWindowsDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return m_fileName;
-    std::string path(folder, length);
-    if (path.back() != '\\') path += '\\';
-    return path + m_fileName;
+    const std::string path = WindowsFolderFile(m_fileName);
+    return path.empty() ? m_fileName : path;
 }
 
 bool TIniFile::CanOpen(unsigned long access) const

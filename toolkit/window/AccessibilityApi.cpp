@@ -1,4 +1,5 @@
 #include "toolkit/window/AccessibilityApi.h"
+#include "toolkit/system/SystemFolders.h"
 
 namespace tk::accessibility {
 
@@ -15,8 +16,10 @@ struct Oleacc {
     using LresultFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
     using AllocStringFn = BSTR(WINAPI*)(const OLECHAR*, UINT);
 
+    // From the system folder: a library of the same name in the host's folder or the
+    // current directory would come first in the search order.
     Oleacc()
-        : module(::LoadLibraryA("oleacc.dll")), automation(module ? ::LoadLibraryA("oleaut32.dll") : nullptr),
+        : module(LoadSystemLibrary("oleacc.dll")), automation(module ? LoadSystemLibrary("oleaut32.dll") : nullptr),
           createStd(Find<CreateStdFn>(module, "CreateStdAccessibleObject")),
           lresult(Find<LresultFn>(module, "LresultFromObject")),
           allocString(Find<AllocStringFn>(automation, "SysAllocStringLen"))
