@@ -36,7 +36,7 @@ begin
   Result := TipWindow = 0;
 end;
 
-{ A message box is a dialog box of this thread. }
+{ A question: a visible dialog box of this thread, as a message box is. }
 function FindQuestion(Window: HWND; Unused: LPARAM): BOOL; stdcall;
 var
   ClassName: array[0..15] of AnsiChar;
