@@ -3,12 +3,14 @@
   broadcast window message, the OSType numbers, the kinds of help text and the settings
   key. Free Pascal in Delphi mode, for win32 and win64; it needs only Windows and SysUtils.
 
-  Calling order: LoadLibrary (SorvHelp.dll must lie beside Tipp211.dll: the module
-  imports GetHelpText from it) -> BindTipModule -> ModulCreate, which creates and shows
-  the tip window -> any number of ModulChanged, ModulNr and ModulSaveChanges ->
-  ModulFree, which destroys the window -> FreeLibrary. ModulChanged and ModulNr may also
-  be called before ModulCreate. Call them all from the thread that called ModulCreate and
-  keep its messages flowing: the tip window is a window of that thread.
+  Calling order: load the library by its full path with LoadLibraryExA(Path, 0,
+  LOAD_WITH_ALTERED_SEARCH_PATH), so that Windows finds SorvHelp.dll beside it (the
+  module imports GetHelpText from it and does not load without it) -> BindTipModule ->
+  ModulCreate, which creates and shows the tip window -> any number of ModulChanged,
+  ModulNr and ModulSaveChanges -> ModulFree, which destroys the window -> FreeLibrary.
+  ModulChanged and ModulNr may also be called before ModulCreate. Call them all from the
+  thread that called ModulCreate and keep its messages flowing: the tip window is a
+  window of that thread.
 
   Texts: Caption and Hint are zero-terminated code page 1252 texts, or nil for the empty
   text. The module copies them before ModulCreate returns, so the host keeps ownership and

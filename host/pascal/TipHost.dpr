@@ -82,8 +82,8 @@ begin
   Kept := GetTempDir + 'TipHost-System.INI';
   if not CopyFileA(PAnsiChar(Ini), PAnsiChar(Kept), False) then Kept := '';
 
-  Tip.Handle := LoadLibraryA(PAnsiChar(Folder + TipLibrary));
-  Check(Tip.Handle <> 0, 'LoadLibrary ' + Folder + TipLibrary);
+  Tip.Handle := LoadLibraryExA(PAnsiChar(Folder + TipLibrary), 0, LOAD_WITH_ALTERED_SEARCH_PATH);
+  Check(Tip.Handle <> 0, 'LoadLibraryEx ' + Folder + TipLibrary);
   if Tip.Handle = 0 then Halt(1);
   Check(BindTipModule(Tip.Handle, Tip), 'the five exports are there');
 
