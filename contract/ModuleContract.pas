@@ -70,9 +70,9 @@ type
       OSType the running system (OSType*), OSMask the systems the tip is valid for
       (OSMaskBit), TippNr the tip's number (211). }
     ModulCreate: TModulCreate;
-    { ModulChanged* }
+    { Whether the settings changed: ModulChangedNone, ModulChangedUnsaved or ModulChangedSaved. }
     ModulChanged: TModulCall;
-    { ModulNr* }
+    { Whether the defaults were restored: ModulNrDefaultsRestored or ModulNrDefaultsKept. }
     ModulNr: TModulCall;
     { 1; raises FailureCode when the settings cannot be saved (see above). }
     ModulSaveChanges: TModulCall;

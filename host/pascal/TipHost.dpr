@@ -87,6 +87,7 @@ begin
   if Tip.Handle = 0 then Halt(1);
   Check(BindTipModule(Tip.Handle, Tip), 'the five exports are there');
 
+  { Right of a host window whose right edge is at 300, as large as the tip's layout. }
   Check(Tip.ModulCreate(301, 1, 298, 455, OSTypeWindowsXP, LanguageEnglish, 'Move or rename the paging file',
     'Paging file', OSMaskBit(OSTypeWindows98SE) or OSMaskBit(OSTypeWindowsXP), 211) = 0, 'ModulCreate 0');
   EnumThreadWindows(GetCurrentThreadId, @FindTipWindow, 0);
