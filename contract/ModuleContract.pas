@@ -74,7 +74,8 @@ type
     ModulChanged: TModulCall;
     { Whether the defaults were restored: ModulNrDefaultsRestored or ModulNrDefaultsKept. }
     ModulNr: TModulCall;
-    { 1; raises FailureCode when the settings cannot be saved (see above). }
+    { 1 (0 when there is no window to save); raises FailureCode when the settings cannot
+      be saved (see above). }
     ModulSaveChanges: TModulCall;
     { Destroys the window: 1, or 0 when that failed. }
     ModulFree: TModulCall;
