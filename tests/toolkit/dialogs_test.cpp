@@ -2,15 +2,13 @@
 // which windows it holds while it is open.
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/MessageParty.h"
-#include "tests/support/Pump.h"
+#include "tests/support/ThreadWindow.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/system/Dialogs.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
-#include <thread>
 
 TEST(Dialogs, ShowMessageHasOneOkButtonAndWaits)
 {
@@ -33,17 +31,9 @@ TEST(Dialogs, EveryBoxIsModalToTheWholeThreadAndToNothingElse)
     disabledBefore.ShowInFront();
     ::EnableWindow(disabledBefore.Window(), FALSE);
     // A window of another thread, which the box must leave alone.
-    std::atomic<HWND> other = nullptr;
-    std::atomic<DWORD> otherThreadId = 0;
-    std::thread otherThread([&] {
-        ts::MessageParty party;
-        party.ShowInFront();
-        otherThreadId = ::GetCurrentThreadId();
-        other = party.Window();
-        MSG msg;
-        while (::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
-    });
-    ASSERT_TRUE(ts::PumpUntil([&] { return other.load() != nullptr; }));
+    const ts::ThreadWindow otherThread(ts::ThreadWindow::Kind::Answering);
+    HWND other = otherThread.Window();
+    ::ShowWindow(other, SW_SHOWNOACTIVATE);
 
     const std::function<void()> dialogs[] = {[] { tk::ShowMessage("message"); }, [] { tk::ConfirmYesNo("question"); },
                                              [] { tk::ShowErrorReport("report"); }};
@@ -57,13 +47,13 @@ TEST(Dialogs, EveryBoxIsModalToTheWholeThreadAndToNothingElse)
             ts::MessageBoxRecorder boxes;
             std::vector<HWND> enabledInBox;
             boxes.OnBox = [&](const ts::MessageBoxRecorder::Box&, HWND) {
-                for (HWND w : {host.Window(), disabledBefore.Window(), hidden.Window(), other.load()})
+                for (HWND w : {host.Window(), disabledBefore.Window(), hidden.Window(), other})
                     if (::IsWindowEnabled(w)) enabledInBox.push_back(w);
             };
             dialog();
             ASSERT_EQ(boxes.Boxes().size(), 1u);
             EXPECT_EQ(boxes.Boxes()[0].owner, withForm ? form->Handle() : nullptr);
-            EXPECT_EQ(enabledInBox, (std::vector<HWND>{hidden.Window(), other.load()}));
+            EXPECT_EQ(enabledInBox, (std::vector<HWND>{hidden.Window(), other}));
             EXPECT_TRUE(::IsWindowEnabled(host.Window()));
             EXPECT_FALSE(::IsWindowEnabled(disabledBefore.Window()));
             if (form) {
@@ -71,8 +61,6 @@ TEST(Dialogs, EveryBoxIsModalToTheWholeThreadAndToNothingElse)
             }
         }
     }
-    ::PostThreadMessageA(otherThreadId, WM_QUIT, 0, 0);
-    otherThread.join();
 }
 
 // A report asked for while one is open shows no box of its own.

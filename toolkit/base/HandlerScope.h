@@ -19,7 +19,6 @@ public:
 
     // Deletes `component` now when no handler runs, else when the outermost one returns.
     static void Free(TComponent* component);
-    [[nodiscard]] static bool Running() { return s_depth > 0; }
 
 private:
     static int s_depth;
